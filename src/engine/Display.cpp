@@ -1,0 +1,72 @@
+#include "engine/Display.h"
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <string>
+
+#include "engine/Font.h"
+#include "engine/HostPath.h"
+#include "engine/Sprite.h"
+
+const SDL_Color kWhite = {255, 255, 255, 0};
+const SDL_Color kGrey = {128, 128, 128, 0};
+
+Display::Display(int width, int height, bool fullScreen)
+    : screen(SDL_SetVideoMode(width, height, 32, fullScreen ? SDL_FULLSCREEN : 0)),
+      ttfReady(TTF_Init() == 0) {}
+
+Display::~Display() {
+    if (ttfReady) {
+        TTF_Quit();
+    }
+}
+
+void Display::Fill(Uint32 pixel) { SDL_FillRect(screen, nullptr, pixel); }
+
+void Display::Blit(Sprite* sprite, Sint16 x, Sint16 y) {
+    if (!sprite) {
+        return;
+    }
+    SDL_Rect source = {0, 0, static_cast<Uint16>(sprite->GetWidth()),
+                       static_cast<Uint16>(sprite->GetHeight())};
+    SDL_Rect destination = {x, y, 0, 0};
+    SDL_UpperBlit(sprite->GetSurface(), &source, screen, &destination);
+}
+
+void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text) {
+    if (!font || !font->GetFont() || !text) {
+        return;
+    }
+    SDL_Surface* rendered = TTF_RenderText_Solid(font->GetFont(), text, colour);
+    if (!rendered) {
+        return;
+    }
+    SDL_Rect destination = {x, y, 0, 0};
+    SDL_UpperBlit(rendered, nullptr, screen, &destination);
+    SDL_FreeSurface(rendered);
+}
+
+void Display::Flip() { SDL_UpdateRect(screen, 0, 0, 0, 0); }
+
+Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
+    SDL_Surface* image = IMG_Load(HostPath(path).c_str());
+    if (!image) {
+        return nullptr;
+    }
+    SDL_SetColorKey(image, SDL_SRCCOLORKEY, colourKey);
+    SDL_Surface* copy = SDL_DisplayFormat(image);
+    SDL_FreeSurface(image);
+    if (!copy) {
+        return nullptr;
+    }
+    return new Sprite(copy);
+}
+
+Font* Display::LoadFont(const char* path, int pointSize) {
+    TTF_Font* font = TTF_OpenFont(HostPath(path).c_str(), pointSize);
+    if (!font) {
+        return nullptr;
+    }
+    return new Font(font);
+}

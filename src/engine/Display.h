@@ -1,0 +1,37 @@
+#pragma once
+
+#include <SDL.h>
+
+class Sprite;
+class Font;
+
+// The one video surface: fill, blit, text, present, and the loaders that
+// need the video mode. Missing sprites and fonts draw nothing.
+class Display {
+public:
+    Display(int width, int height, bool fullScreen);
+    virtual ~Display();
+
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    // False when the video mode or SDL_ttf failed to come up.
+    bool IsReady() const { return screen != nullptr && ttfReady; }
+    SDL_Surface* GetScreen() const { return screen; }
+
+    void Fill(Uint32 pixel);
+    void Blit(Sprite* sprite, Sint16 x, Sint16 y);
+    void DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text);
+    void Flip();
+
+    Sprite* LoadSprite(const char* path, Uint32 colourKey);
+    Font* LoadFont(const char* path, int pointSize);
+
+private:
+    SDL_Surface* screen;
+    bool ttfReady;
+};
+
+// Text colours of the menus.
+extern const SDL_Color kWhite;
+extern const SDL_Color kGrey;

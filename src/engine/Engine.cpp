@@ -1,0 +1,114 @@
+// The host of the game. StartUp brings SDL up, makes the four engine objects
+// and pushes the splash screen. Each frame of the loop drains SDL's events,
+// then (while the window is active) hides the cursor, takes the input
+// snapshot, advances the frame clock and updates the front screen once; a
+// screen pushed during a frame first runs in the next one. The loop ends when
+// the window is closed or the stack has emptied, and ShutDown tears down in
+// the reverse order of creation.
+#include "engine/Engine.h"
+
+#include <SDL_ttf.h>
+
+#include <cstdio>
+
+#include "engine/Display.h"
+#include "engine/GameState.h"
+#include "engine/Globals.h"
+#include "engine/InputState.h"
+#include "engine/ResourceManager.h"
+#include "engine/SoundSystem.h"
+#include "engine/StateStack.h"
+#include "screens/SplashState.h"
+
+namespace {
+
+const Uint32 kLongestFrame = 100;
+const Uint32 kStallFrame = 33;
+
+}  // namespace
+
+bool StartUp(bool fullScreen) {
+    if (SDL_Init(SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "quonkle: SDL could not start: %s\n", SDL_GetError());
+        return false;
+    }
+    g_display = new Display(640, 480, fullScreen);
+    if (!g_display->GetScreen()) {
+        std::fprintf(stderr, "quonkle: the 640x480 video mode could not be set: %s\n",
+                     SDL_GetError());
+        ShutDown();
+        return false;
+    }
+    if (!g_display->IsReady()) {
+        std::fprintf(stderr, "quonkle: SDL_ttf could not start: %s\n", TTF_GetError());
+        ShutDown();
+        return false;
+    }
+    g_resources = new ResourceManager("gdat\\sprites.txt", "sdat\\sounds.txt");
+    g_input = new InputState();
+    g_sound = new SoundSystem();
+    SDL_WM_SetCaption("Quonkle", nullptr);
+    PushState(new SplashState());
+    return true;
+}
+
+void AdvanceFrameClock(Uint32 now) {
+    g_frameDelta = now - g_lastTicks;
+    g_lastTicks = now;
+    if (g_frameDelta > kLongestFrame) {
+        g_frameDelta = kStallFrame;
+    }
+}
+
+bool UpdateFrontScreen() {
+    if (GameState* front = g_states.Front()) {
+        front->Update();
+    }
+    return !g_states.Empty();
+}
+
+void RunFrameLoop() {
+    bool quit = false;
+    while (!quit) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            switch (event.type) {
+                case SDL_QUIT:
+                    quit = true;
+                    break;
+                case SDL_VIDEORESIZE:
+                    g_lastTicks = SDL_GetTicks();
+                    break;
+                case SDL_ACTIVEEVENT:
+                    if (event.active.state == SDL_APPMOUSEFOCUS) {
+                        SDL_ShowCursor(SDL_DISABLE);
+                    }
+                    break;
+                default:
+                    break;
+            }
+        }
+        if (SDL_GetAppState() & SDL_APPACTIVE) {
+            SDL_ShowCursor(SDL_DISABLE);
+            g_input->Refresh();
+            AdvanceFrameClock(SDL_GetTicks());
+            if (!UpdateFrontScreen()) {
+                quit = true;
+            }
+            SDL_Delay(0);
+        }
+    }
+}
+
+void ShutDown() {
+    g_states.Clear();
+    delete g_sound;
+    g_sound = nullptr;
+    delete g_input;
+    g_input = nullptr;
+    delete g_resources;
+    g_resources = nullptr;
+    delete g_display;
+    g_display = nullptr;
+    SDL_Quit();
+}

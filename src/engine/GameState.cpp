@@ -1,0 +1,5 @@
+#include "engine/GameState.h"
+
+GameState::~GameState() {}
+
+void GameState::Update() {}

@@ -1,0 +1,22 @@
+#pragma once
+
+// SDL 1.2 key codes and mouse buttons the game asks about.
+enum {
+    kKeyBackspace = 8,
+    kKeyReturn = 13,
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKey0 = 48,
+    kKey9 = 57,
+    kKeyA = 97,
+    kKeyZ = 122,
+    kKeyUp = 273,
+    kKeyDown = 274,
+    kKeyRight = 275,
+    kKeyLeft = 276,
+};
+
+enum {
+    kButtonLeft = 1,
+    kButtonRight = 3,
+};

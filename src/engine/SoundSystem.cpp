@@ -1,0 +1,37 @@
+#include "engine/SoundSystem.h"
+
+#include <SDL_mixer.h>
+
+#include "engine/HostPath.h"
+#include "engine/Sound.h"
+
+SoundSystem::SoundSystem() : open(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) == 0) {
+    Mix_Volume(0, 64);
+}
+
+SoundSystem::~SoundSystem() {
+    if (open) {
+        Mix_CloseAudio();
+    }
+}
+
+Sound* SoundSystem::LoadSound(const char* path) {
+    if (!open) {
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_RWFromFile(HostPath(path).c_str(), "rb");
+    if (!stream) {
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
+    if (!chunk) {
+        return nullptr;
+    }
+    return new Sound(chunk);
+}
+
+void SoundSystem::StopMusic() {
+    if (open) {
+        Mix_HaltChannel(0);
+    }
+}
