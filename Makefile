@@ -2,7 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench clean extra-tests
+
+-include mk/*.mk
 
 all: build
 
@@ -18,6 +20,12 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory extra-tests
+
+# Further test suites (sanitizers, fuzzing, soak, install) add recipes here
+# from mk/*.mk.
+extra-tests::
+	@true
 
 bench: build
 	cd $(BUILD)/game && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ../bench/quonkle_bench
