@@ -4,8 +4,6 @@ JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test bench clean extra-tests
 
--include mk/*.mk
-
 all: build
 
 deps:
@@ -32,3 +30,6 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Included last so that `all` stays the default goal.
+-include mk/*.mk
