@@ -9,13 +9,14 @@ namespace {
 const char* const kLevelFile = "levels.txt";
 
 // Reads one line; false once a read has met the end of the file (the text
-// read so far, possibly empty, is still a line).
+// read so far, possibly empty, is still a line) or failed, as reading a
+// folder does, so that no scan can run for ever.
 bool ReadLine(std::ifstream& file, LevelEntry& entry) {
     std::string line;
     std::getline(file, line);
     StripCarriageReturn(line);
     entry = SplitLevelLine(line);
-    return !file.eof();
+    return file.good();
 }
 
 }  // namespace
