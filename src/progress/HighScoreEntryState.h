@@ -1,10 +1,35 @@
 #pragma once
 
+#include <SDL.h>
+
+#include <string>
+
 #include "engine/GameState.h"
 
-// Placeholder until name entry lands: returns to the menu, as for a score that does not qualify.
+class Font;
+class Sprite;
+
+// Every game ends here with its score. A score above the lowest stored one
+// takes a three-letter name and goes into high.txt, then the table opens;
+// any other score goes straight back to the main menu.
 class HighScoreEntryState : public GameState {
 public:
     explicit HighScoreEntryState(int score);
+    ~HighScoreEntryState() override;
     void Update() override;
+
+private:
+    void Draw();
+    void HandleInput();
+    bool ConfirmRequested() const;
+    void Confirm();
+
+    std::string name;
+    int score;
+    bool qualifies;
+    // Set once storing the entry has failed; Escape then gives up on it.
+    bool writeFailed;
+    Font* font;
+    Sprite* background;
+    SDL_Rect confirmBox;
 };

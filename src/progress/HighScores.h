@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+// high.txt in the working directory: ten lines "NAME:score", lowest first,
+// no line break after the tenth. Missing lines read as empty, value 0.
+const int kHighScoreCount = 10;
+
+// One line of high.txt, split at its first colon (a line without a colon is
+// both name and score text). text is the line as stored, so that a rewrite
+// keeps it byte for byte.
+struct HighScoreLine {
+    std::string text;
+    std::string name;
+    std::string scoreText;
+    int value = 0;
+};
+
+HighScoreLine SplitHighScoreLine(const std::string& text);
+
+// Leading blanks skipped, optional sign, digits up to the first non-digit;
+// no digits is 0, and the result is clamped to the 32-bit signed range.
+int ScoreValue(const std::string& scoreText);
+
+// Fills all ten slots, file order. False when high.txt exists but cannot be
+// read, or is missing (missing says so through missing, when given); the
+// slots are then all empty.
+bool ReadHighScores(HighScoreLine lines[kHighScoreCount], bool* missing = nullptr);
+
+// The value of the first (lowest) line; false when high.txt cannot be read.
+bool LowestHighScore(int& value);
+
+enum class HighScoreWrite {
+    Written,
+    // The score ranks below the first line (the file changed since it was
+    // checked): the file is left as it is.
+    NotPlaced,
+    // Nothing could be stored; high.txt is exactly as it was.
+    NotWritten,
+};
+
+// Drops the lowest line and puts line (name, colon, score text) directly
+// above every stored line whose value is at most score. The file is
+// replaced whole or not at all.
+HighScoreWrite InsertHighScore(const std::string& line, int score);
