@@ -3,6 +3,7 @@
 #include <SDL_ttf.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "engine/Globals.h"
@@ -31,6 +32,8 @@ bool Opaque(SDL_Surface* surface, int x, int y) {
 }
 
 }  // namespace
+
+void UseDummyAudio() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
 
 void WritePicture(const TempGameDir& dir, const std::string& name, int width, int height,
                   Uint32 rgb) {
