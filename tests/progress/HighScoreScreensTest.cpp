@@ -4,11 +4,13 @@
 #include <memory>
 #include <string>
 
+#include "engine/Globals.h"
 #include "engine/Keys.h"
 #include "engine/StateStack.h"
 #include "progress/HighScoreEntryState.h"
 #include "progress/HighScoreTableState.h"
 #include "screens/MainMenuState.h"
+#include "screens/ScreenData.h"
 #include "support/HeadlessDriver.h"
 #include "support/TempGameDir.h"
 
@@ -164,4 +166,33 @@ TEST_F(HighScoreScreenTest, TableShowsShortFilesInTheBottomRows) {
         }
         game.reset();
     }
+}
+
+TEST(HighScoreScreenLookTest, TextsStandWhereTheScreensPutThem) {
+    TempGameDir dir(false);
+    WritePlainScreenData(dir);
+    // Row 0 holds only a name, row 2 only a score, so their boxes stay apart.
+    dir.Write("high.txt", "\n\n\n\n\n\n\n:950\n\nXYZ:");
+    HeadlessDriver game(dir.Path());
+    ASSERT_TRUE(game.Started());
+    game.Frames(2);
+    PopState();
+    PushState(new HighScoreTableState());
+    game.Frame();
+    EXPECT_TRUE(ShowsText(game, dir, 32, 262, 10, "High Scores"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 180, 50, "XYZ"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 420, 120, "950"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 245, 400, "Space to Return"));
+
+    PopState();
+    PushState(new HighScoreEntryState(1234));
+    game.RunScript("frames 1\ntype ab");
+    EXPECT_TRUE(ShowsText(game, dir, 32, 190, 10, "You got a high score of 1234"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 235, 60, "Enter Your Name"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 207, 400, "Press Enter to Confirm"));
+    // The cursor shows for 500 ms and hides for 500 ms with the frame clock.
+    game.RunUntil([] { return g_lastTicks / 500 % 2 == 0; }, 100);
+    EXPECT_TRUE(ShowsText(game, dir, 32, 300, 140, "AB_"));
+    game.RunUntil([] { return g_lastTicks / 500 % 2 == 1; }, 100);
+    EXPECT_TRUE(ShowsText(game, dir, 32, 300, 140, "AB"));
 }

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/Globals.h"
 #include "engine/Keys.h"
 #include "engine/StateStack.h"
 #include "game/PlayState.h"
 #include "game/Player.h"
 #include "progress/LevelList.h"
 #include "screens/MainMenuState.h"
+#include "screens/ScreenData.h"
 #include "support/HeadlessDriver.h"
 #include "support/TempGameDir.h"
 
@@ -130,4 +132,21 @@ TEST_F(PasswordScreenTest, LevelsThatCannotOpenKeepTheScreen) {
     EXPECT_TRUE(OnPassword());
     game->RunScript("tap backspace\nframes 1\ntap return");
     EXPECT_TRUE(OnMenu());
+}
+
+TEST(PasswordScreenLookTest, TextsStandWhereTheScreenPutsThem) {
+    TempGameDir dir(false);
+    WritePlainScreenData(dir);
+    HeadlessDriver game(dir.Path());
+    ASSERT_TRUE(game.Started());
+    game.Frames(2);
+    PopState();
+    PushState(new PasswordState());
+    game.RunScript("frames 1\ntype 407");
+    EXPECT_TRUE(ShowsText(game, dir, 32, 240, 20, "Enter Password"));
+    EXPECT_TRUE(ShowsText(game, dir, 32, 207, 300, "Press Enter to Confirm"));
+    game.RunUntil([] { return g_lastTicks / 500 % 2 == 0; }, 100);
+    EXPECT_TRUE(ShowsText(game, dir, 32, 283, 140, "407_"));
+    game.RunUntil([] { return g_lastTicks / 500 % 2 == 1; }, 100);
+    EXPECT_TRUE(ShowsText(game, dir, 32, 283, 140, "407"));
 }
