@@ -1,0 +1,387 @@
+#include "check/DataChecker.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <vorbis/vorbisfile.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "check/PngHeader.h"
+#include "common/LevelGrid.h"
+#include "common/LevelSolver.h"
+#include "engine/Display.h"
+#include "engine/Font.h"
+#include "engine/HostPath.h"
+#include "engine/ResourceManager.h"
+#include "engine/Sound.h"
+#include "engine/SoundSystem.h"
+#include "engine/Sprite.h"
+
+namespace {
+
+const char* kSpriteManifest = "gdat\\sprites.txt";
+const char* kSoundManifest = "sdat\\sounds.txt";
+
+std::vector<std::string> RequiredSprites() {
+    std::vector<std::string> names = {
+        "gdat\\background.png", "gdat\\menutitle.png", "gdat\\start.png",
+        "gdat\\g_over.png",     "gdat\\end.png",       "gdat\\gameback.png",
+        "gdat\\ground_a.png",   "gdat\\ground_b.png",  "gdat\\ground_c.png",
+        "gdat\\ground_d.png",   "gdat\\heart.png",     "gdat\\ball.png",
+        "gdat\\crosshair.png"};
+    for (int i = 1; i <= 10; ++i) {
+        const std::string n = std::to_string(i);
+        names.push_back("gdat\\zombie_walking_left" + n + ".png");
+        names.push_back("gdat\\zombie_walking_right" + n + ".png");
+        names.push_back("gdat\\tovik_walk_left" + n + ".png");
+        names.push_back("gdat\\tovik_walk_right" + n + ".png");
+    }
+    for (int i = 1; i <= 9; ++i) {
+        const std::string n = std::to_string(i);
+        names.push_back("gdat\\zombie_break_left" + n + ".png");
+        names.push_back("gdat\\zombie_break_right" + n + ".png");
+    }
+    return names;
+}
+
+std::vector<std::string> RequiredSounds() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 3; ++i) {
+        const std::string n = std::to_string(i);
+        names.push_back("sdat\\tovik_pain" + n + ".ogg");
+        names.push_back("sdat\\zombie_death" + n + ".ogg");
+        names.push_back("sdat\\bounce_" + n + ".ogg");
+    }
+    names.push_back("sdat\\music1.ogg");
+    names.push_back("sdat\\music2.ogg");
+    return names;
+}
+
+// Lines of a text file as the game reads them: split at line feeds, a
+// carriage return before one dropped, the empty remainder after a final
+// line break included.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+    std::ifstream in(HostPath(path), std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string line;
+    do {
+        std::getline(in, line);
+        StripCarriageReturn(line);
+        lines.push_back(line);
+    } while (in.good());
+    return true;
+}
+
+bool IsSixDigits(const std::string& text) {
+    if (text.size() != 6) {
+        return false;
+    }
+    for (char ch : text) {
+        if (ch < '0' || ch > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+DataChecker::DataChecker(Display& d, SoundSystem& s) : display(d), sound(s) {}
+
+DataChecker::~DataChecker() {
+    for (auto& entry : sprites) {
+        delete entry.second;
+    }
+}
+
+void DataChecker::Problem(const std::string& name, const std::string& text) {
+    problems.push_back(name + ": " + text);
+}
+
+Sprite* DataChecker::Find(const std::string& name) const {
+    auto found = sprites.find(name);
+    return found == sprites.end() ? nullptr : found->second;
+}
+
+void DataChecker::CheckAll() {
+    CheckSprites();
+    CheckFigureSizes();
+    CheckSplashAndFont();
+    CheckLevels();
+    CheckHighScores();
+    CheckSounds();
+}
+
+Sprite* DataChecker::LoadImage(const std::string& name) {
+    PngHeader header;
+    if (!header.Read(HostPath(name))) {
+        Problem(name, "missing, or not a PNG file");
+        return nullptr;
+    }
+    if (!header.IsTrueColour()) {
+        Problem(name, "is a " + header.ColourTypeName() +
+                          " PNG; images must be true colour (RGB or RGBA) so that black is "
+                          "transparent");
+    }
+    Sprite* sprite = display.LoadSprite(name.c_str(), 0xFF000000);
+    if (!sprite) {
+        Problem(name, std::string("does not load: ") + SDL_GetError());
+    }
+    return sprite;
+}
+
+void DataChecker::CheckSprites() {
+    std::ifstream probe(HostPath(kSpriteManifest));
+    if (!probe) {
+        Problem(kSpriteManifest, "missing");
+    }
+    ReadManifest(kSpriteManifest, [this](const std::string& line) {
+        if (line.empty()) {
+            return;
+        }
+        spriteLines.push_back(line);
+        if (sprites.count(line) != 0) {
+            Problem(kSpriteManifest, "lists " + line + " twice");
+            return;
+        }
+        if (Sprite* sprite = LoadImage(line)) {
+            sprites[line] = sprite;
+        }
+    });
+    std::set<std::string> listed(spriteLines.begin(), spriteLines.end());
+    for (const std::string& name : RequiredSprites()) {
+        if (listed.count(name) == 0) {
+            Problem(name, std::string("looked up by the game but not listed in ") +
+                              kSpriteManifest);
+        }
+    }
+}
+
+void DataChecker::CheckFigureSizes() {
+    // Frames of one animation share a size, or figures jump as they walk.
+    struct Family {
+        const char* prefix;
+        int count;
+    };
+    const Family families[] = {{"gdat\\tovik_walk_left", 10},     {"gdat\\tovik_walk_right", 10},
+                               {"gdat\\zombie_walking_left", 10}, {"gdat\\zombie_walking_right", 10},
+                               {"gdat\\zombie_break_left", 9},    {"gdat\\zombie_break_right", 9}};
+    for (const Family& family : families) {
+        const Sprite* first = Find(std::string(family.prefix) + "1.png");
+        for (int i = 2; first && i <= family.count; ++i) {
+            const std::string name = family.prefix + std::to_string(i) + ".png";
+            const Sprite* frame = Find(name);
+            if (frame && (frame->GetWidth() != first->GetWidth() ||
+                          frame->GetHeight() != first->GetHeight())) {
+                Problem(name, "differs in size from frame 1 of its animation");
+            }
+        }
+    }
+    for (const char* name : {"gdat\\tovik_walk_left1.png", "gdat\\tovik_walk_right1.png"}) {
+        const Sprite* player = Find(name);
+        if (player && player->GetWidth() >= 40) {
+            Problem(name, "is " + std::to_string(player->GetWidth()) +
+                              " px wide; the player must be narrower than a 40 px cell to "
+                              "drop through a gap");
+        }
+    }
+    const Sprite* ground = Find("gdat\\ground_a.png");
+    if (ground && (ground->GetWidth() != 40 || ground->GetHeight() < 1 ||
+                   ground->GetHeight() > 80)) {
+        Problem("gdat\\ground_a.png", "must be 40 px wide and at most a cell (80 px) high");
+    }
+    for (const char* name : {"gdat\\background.png", "gdat\\menutitle.png", "gdat\\start.png",
+                             "gdat\\g_over.png", "gdat\\end.png", "gdat\\gameback.png"}) {
+        const Sprite* screen = Find(name);
+        if (screen && (screen->GetWidth() < 640 || screen->GetHeight() < 480)) {
+            Problem(name, "must cover the whole 640 x 480 screen");
+        }
+    }
+}
+
+void DataChecker::CheckSplashAndFont() {
+    if (Sprite* splash = LoadImage("gdat\\splash.png")) {
+        delete splash;
+    }
+    for (int size : {24, 32}) {
+        Font* font = display.LoadFont("gdat\\anglepoi.ttf", size);
+        if (!font) {
+            Problem("gdat\\anglepoi.ttf", "does not open at " + std::to_string(size) + " points");
+            continue;
+        }
+        SDL_Surface* text = TTF_RenderText_Solid(font->GetFont(), "Quonkle 0123456789 ABC_",
+                                                 SDL_Color{255, 255, 255, 0});
+        if (!text || text->w < 10) {
+            Problem("gdat\\anglepoi.ttf", "renders no text at " + std::to_string(size) + " points");
+        }
+        if (text) {
+            SDL_FreeSurface(text);
+        }
+        delete font;
+    }
+}
+
+void DataChecker::CheckLevels() {
+    std::vector<std::string> lines;
+    if (!ReadLines("levels.txt", lines)) {
+        Problem("levels.txt", "missing");
+        return;
+    }
+    // A line break after the last level leaves one empty line; that one is
+    // fine. An empty line before it would end the game early.
+    if (lines.size() > 1 && lines.back().empty()) {
+        lines.pop_back();
+    }
+    std::set<std::string> listed(spriteLines.begin(), spriteLines.end());
+    std::map<std::string, int> passwords;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string where = "levels.txt line " + std::to_string(i + 1);
+        const std::string& line = lines[i];
+        if (line.empty()) {
+            Problem(where, "is empty: the game ends there and later levels are lost");
+            continue;
+        }
+        const auto colon = line.find(':');
+        const std::string name = line.substr(0, colon);
+        const std::string password = colon == std::string::npos ? line : line.substr(colon + 1);
+        if (colon == std::string::npos) {
+            Problem(where, "has no ':' between level name and password");
+        }
+        if (!IsSixDigits(password)) {
+            Problem(where, "password '" + password + "' is not six digits");
+        } else if (passwords.count(password) != 0) {
+            Problem(where, "password " + password + " is already used on line " +
+                               std::to_string(passwords[password]));
+        } else {
+            passwords[password] = static_cast<int>(i + 1);
+        }
+        if (listed.count(name) == 0) {
+            Problem(where, "level " + name + " is not listed in " + kSpriteManifest);
+        } else {
+            CheckLevelImage(name);
+        }
+    }
+    if (lines.size() == 1 && lines[0].empty()) {
+        Problem("levels.txt", "lists no level");
+    }
+}
+
+void DataChecker::CheckLevelImage(const std::string& name) {
+    Sprite* sprite = Find(name);
+    if (!sprite) {
+        return;  // reported when the manifest was loaded
+    }
+    SDL_Surface* surface = sprite->GetSurface();
+    if (surface->w < 16 || surface->h < 12) {
+        Problem(name, "level image is " + std::to_string(surface->w) + " x " +
+                          std::to_string(surface->h) + "; it must be at least 16 x 12");
+        return;
+    }
+    if (surface->format->BytesPerPixel != 4) {
+        Problem(name, "did not load as a 32-bit surface");
+        return;
+    }
+    // The pixels exactly as the game compares them: whole 32-bit values of
+    // the display-format copy.
+    SDL_LockSurface(surface);
+    const LevelGrid grid = LevelGrid::FromPixels([surface](int x, int y) {
+        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+        return reinterpret_cast<const Uint32*>(row)[x];
+    });
+    SDL_UnlockSurface(surface);
+    if (grid.Starts().size() != 1) {
+        Problem(name, "has " + std::to_string(grid.Starts().size()) +
+                          " player start pixels (pure green 0x00FF00 in an even row); needs "
+                          "exactly one");
+        return;
+    }
+    if (!grid.HasGround(LevelGrid::kRows - 1, LevelGrid::kColumns - 1)) {
+        Problem(name, "has no ground in the bottom row's rightmost cell, where the level ends");
+    } else if (!LevelSolver(grid).IsWinnable()) {
+        Problem(name, "cannot be won: walking and falling from the start never reaches the "
+                      "bottom row at the right edge");
+    }
+}
+
+void DataChecker::CheckHighScores() {
+    std::vector<std::string> lines;
+    if (!ReadLines("high.txt", lines)) {
+        Problem("high.txt", "missing");
+        return;
+    }
+    if (lines.size() == 11 && lines.back().empty()) {
+        lines.pop_back();
+    }
+    if (lines.size() != 10) {
+        Problem("high.txt", "has " + std::to_string(lines.size()) + " lines; needs ten");
+    }
+    long previous = 0;
+    for (size_t i = 0; i < lines.size() && i < 10; ++i) {
+        const std::string where = "high.txt line " + std::to_string(i + 1);
+        const auto colon = lines[i].find(':');
+        if (colon == std::string::npos) {
+            Problem(where, "'" + lines[i] + "' has no ':' between name and score");
+            continue;
+        }
+        const std::string scoreText = lines[i].substr(colon + 1);
+        char* end = nullptr;
+        const long score = std::strtol(scoreText.c_str(), &end, 10);
+        if (scoreText.empty() || *end != '\0') {
+            Problem(where, "score '" + scoreText + "' is not a number");
+            continue;
+        }
+        if (score < previous) {
+            Problem(where, "score " + std::to_string(score) +
+                               " is lower than the line before; lines go lowest first");
+        }
+        previous = score;
+    }
+}
+
+void DataChecker::CheckSounds() {
+    std::ifstream probe(HostPath(kSoundManifest));
+    if (!probe) {
+        Problem(kSoundManifest, "missing");
+    }
+    if (!sound.IsOpen()) {
+        Problem(kSoundManifest, std::string("cannot check: the audio device did not open: ") +
+                                    SDL_GetError());
+    }
+    std::set<std::string> listed;
+    ReadManifest(kSoundManifest, [this, &listed](const std::string& line) {
+        if (line.empty()) {
+            return;
+        }
+        listed.insert(line);
+        const std::string path = HostPath(line);
+        OggVorbis_File file;
+        if (ov_fopen(path.c_str(), &file) != 0) {
+            Problem(line, "missing, or not an Ogg Vorbis file");
+            return;
+        }
+        const vorbis_info* info = ov_info(&file, -1);
+        if (info->rate != 22050 || info->channels != 2) {
+            Problem(line, "is " + std::to_string(info->rate) + " Hz with " +
+                              std::to_string(info->channels) +
+                              " channels; the mixer needs 22050 Hz stereo");
+        }
+        ov_clear(&file);
+        if (sound.IsOpen()) {
+            Sound* loaded = sound.LoadSound(line.c_str());
+            if (!loaded) {
+                Problem(line, "does not decode in the mixer");
+            }
+            delete loaded;
+        }
+    });
+    for (const std::string& name : RequiredSounds()) {
+        if (listed.count(name) == 0) {
+            Problem(name, std::string("played by the game but not listed in ") + kSoundManifest);
+        }
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class Display;
+class SoundSystem;
+class Sprite;
+
+// Checks a game working directory (the current directory) the way the game
+// will use it: every looked-up name is listed and loads through the engine's
+// own loaders, images are true colour, levels are well formed and winnable,
+// the level list and high-score file are sound and every sound decodes in the
+// mixer's format. Each problem is one line naming the file it concerns.
+class DataChecker {
+public:
+    DataChecker(Display& display, SoundSystem& sound);
+    ~DataChecker();
+
+    DataChecker(const DataChecker&) = delete;
+    DataChecker& operator=(const DataChecker&) = delete;
+
+    void CheckAll();
+    const std::vector<std::string>& Problems() const { return problems; }
+
+private:
+    void CheckSprites();
+    void CheckFigureSizes();
+    void CheckSplashAndFont();
+    void CheckLevels();
+    void CheckLevelImage(const std::string& name);
+    void CheckHighScores();
+    void CheckSounds();
+    // Loads an image by its data name, checking its PNG header; null when it
+    // does not load.
+    Sprite* LoadImage(const std::string& name);
+    Sprite* Find(const std::string& name) const;
+    void Problem(const std::string& name, const std::string& text);
+
+    Display& display;
+    SoundSystem& sound;
+    std::vector<std::string> spriteLines;
+    std::map<std::string, Sprite*> sprites;
+    std::vector<std::string> problems;
+};
