@@ -3,6 +3,7 @@
 #include <SDL_ttf.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -89,12 +90,11 @@ bool ShowsText(const HeadlessDriver& driver, const TempGameDir& dir, int pointSi
             }
         }
     }
-    int height = glyphs->h;
+    // Room for one more glyph on the right: a longer text does not match.
+    int width = std::min(glyphs->w + pointSize, 640 - x);
+    int height = std::min(glyphs->h, 480 - y);
     SDL_FreeSurface(glyphs);
-    if (y + height > 480) {
-        height = 480 - y;
-    }
-    return matches && driver.CountColour(rgb, x, y, 640 - x, height) == count;
+    return matches && driver.CountColour(rgb, x, y, width, height) == count;
 }
 
 TestMusic::TestMusic() : samples(22050 * 4, 0x40), chunk(nullptr) {

@@ -34,8 +34,8 @@ void WritePicture(const TempGameDir& dir, const std::string& name, int width, in
 
 // True when text drawn with the game's font at this size, with its top-left
 // corner at (x, y), is what the screen shows there in the colour rgb: every
-// pixel of the glyphs has that colour, and no other pixel of the row band
-// from x to the right edge has it. Needs a started driver (for SDL_ttf).
+// pixel of the glyphs has that colour, and no other pixel of their box,
+// widened by room for one more glyph, has it. Needs a started driver.
 bool ShowsText(const HeadlessDriver& driver, const TempGameDir& dir, int pointSize, int x, int y,
                const std::string& text, Uint32 rgb = kWhiteRgb);
 
