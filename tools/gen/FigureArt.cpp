@@ -73,8 +73,8 @@ PlayerPose PlayerWalk(int frame) {
         leg.knee.y += shift;
         leg.foot.y += shift;
     }
-    pose.neck = {hip.x + 0.9, hip.y + shift - 11.5};
-    pose.head = {pose.neck.x + 0.5, pose.neck.y - 5.6};
+    pose.neck = {hip.x + 0.9, hip.y + shift - 11.2};
+    pose.head = {pose.neck.x + 0.4, pose.neck.y - 5.4};
     for (int k = 0; k < 2; ++k) {
         const double p = phase + k * M_PI;
         const double swing = -0.62 * std::sin(p);
@@ -98,26 +98,26 @@ void DrawPlayerArm(cairo_t* cr, const Arm& arm, double shade) {
 }
 
 void DrawPlayerHead(cairo_t* cr, Point c) {
-    const double r = 5.5;
+    const double r = 5.6;
     // Hair showing under the back of the hat.
-    Blob(cr, c.x - 3.4, c.y + 0.8, 2.6, 3.0, Colour::Rgb(120, 70, 40));
-    Blob(cr, c.x, c.y, r, r, kSkin);
-    // Eye, looking ahead.
-    Blob(cr, c.x + 2.5, c.y + 0.7, 1.55, 1.9, Colour::Rgb(255, 255, 255), 0.45);
-    Blob(cr, c.x + 3.1, c.y + 0.9, 0.85, 1.1, kInk, 0);
-    // Rosy cheek and a grin.
-    Blob(cr, c.x + 0.6, c.y + 3.0, 1.2, 0.8, Colour::Rgb(240, 150, 140), 0);
+    Blob(cr, c.x - 3.6, c.y + 1.2, 2.5, 2.8, Colour::Rgb(130, 74, 38));
+    Blob(cr, c.x, c.y + 0.3, r, r * 0.95, kSkin);
+    // A big eye looking ahead, a nose and a grin.
+    Blob(cr, c.x + 2.6, c.y + 0.6, 1.7, 2.1, Colour::Rgb(255, 255, 255), 0.45);
+    Blob(cr, c.x + 3.2, c.y + 0.9, 0.95, 1.25, kInk, 0);
+    Blob(cr, c.x + 5.4, c.y + 1.9, 1.0, 0.9, kSkin.Shade(0.9), 0.45);
+    Blob(cr, c.x + 0.4, c.y + 3.1, 1.2, 0.8, Colour::Rgb(240, 140, 130), 0);
     cairo_set_line_width(cr, 0.7);
     kInk.Use(cr);
-    cairo_arc(cr, c.x + 3.2, c.y + 2.4, 1.4, 0.2, 1.6);
+    cairo_arc(cr, c.x + 3.0, c.y + 2.6, 1.5, 0.3, 1.7);
     cairo_stroke(cr);
-    // Beanie with a turned-up brim and a pom-pom.
+    // Beanie pulled down to the brow, a turned-up brim and a pom-pom.
     cairo_new_path(cr);
-    cairo_arc(cr, c.x, c.y - 0.6, r + 0.4, M_PI, 2 * M_PI);
+    cairo_arc(cr, c.x - 0.3, c.y - 1.6, r + 0.2, M_PI * 1.02, M_PI * 1.98);
     cairo_close_path(cr);
     FillAndOutline(cr, kBeanie);
-    Capsule(cr, c.x - r - 0.2, c.y - 0.5, c.x + r + 0.2, c.y - 0.5, 1.9, kBeanie.Shade(1.25), 0.6);
-    Blob(cr, c.x - 2.6, c.y - r - 1.2, 1.7, 1.7, kPom);
+    Capsule(cr, c.x - r - 0.4, c.y - 1.3, c.x + r - 0.2, c.y - 1.5, 1.8, kBeanie.Shade(1.3), 0.6);
+    Blob(cr, c.x - 4.4, c.y - r - 0.2, 1.7, 1.7, kPom);
 }
 
 void DrawPlayerBody(cairo_t* cr, const PlayerPose& pose) {
@@ -161,7 +161,7 @@ void DrawPlayer(cairo_t* cr, const PlayerPose& pose) {
 
 // ---------------------------------------------------------------- zombie
 
-const Colour kRot = Colour::Rgb(132, 176, 98);
+const Colour kRot = Colour::Rgb(146, 200, 104);
 const Colour kShirt = Colour::Rgb(118, 92, 140);
 const Colour kRags = Colour::Rgb(96, 78, 58);
 const Colour kBone = Colour::Rgb(236, 228, 200);
@@ -238,36 +238,48 @@ void DrawZombieHead(cairo_t* cr, Point c, double tilt) {
     cairo_save(cr);
     cairo_translate(cr, c.x, c.y);
     cairo_rotate(cr, tilt);
-    const double r = 5.2;
-    Blob(cr, 0, 0, r, r * 1.05, kRot);
-    // Sunken eye socket and one staring eye.
-    Blob(cr, 0.6, -0.4, 1.3, 1.3, Colour::Rgb(60, 70, 40), 0);
-    Blob(cr, 3.0, -0.2, 1.7, 1.7, Colour::Rgb(250, 248, 220), 0.45);
-    Blob(cr, 3.5, 0.1, 0.75, 0.75, Colour::Rgb(200, 30, 30), 0);
-    // Gaping mouth with one tooth.
+    // A long skull in profile with a slack, hanging jaw.
     cairo_new_path(cr);
-    cairo_move_to(cr, 1.0, 2.6);
-    cairo_line_to(cr, 4.6, 2.2);
-    cairo_line_to(cr, 4.0, 4.3);
-    cairo_line_to(cr, 1.6, 4.0);
+    cairo_move_to(cr, -4.6, 1.0);
+    cairo_curve_to(cr, -5.2, -3.5, -1.5, -6.0, 1.8, -5.2);
+    cairo_curve_to(cr, 4.0, -4.6, 4.8, -2.2, 4.9, -0.6);
+    cairo_line_to(cr, 5.9, 1.2);
+    cairo_line_to(cr, 4.7, 1.7);
+    cairo_line_to(cr, 4.8, 2.5);
+    cairo_line_to(cr, 2.4, 2.9);
+    cairo_line_to(cr, 4.3, 4.7);
+    cairo_curve_to(cr, 4.2, 5.8, 2.6, 6.0, 0.6, 5.4);
+    cairo_curve_to(cr, -1.5, 5.0, -3.8, 4.0, -4.6, 1.0);
     cairo_close_path(cr);
-    FillAndOutline(cr, Colour::Rgb(70, 20, 30), 0.35);
-    Capsule(cr, 2.6, 2.5, 2.6, 3.3, 0.8, kBone, 0);
-    // Stitches across the brow.
+    FillAndOutline(cr, kRot);
+    // The open mouth and a last tooth.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 2.5, 2.9);
+    cairo_line_to(cr, 4.7, 2.6);
+    cairo_line_to(cr, 4.2, 4.5);
+    cairo_close_path(cr);
+    FillAndOutline(cr, Colour::Rgb(90, 24, 36), 0.3);
+    Capsule(cr, 4.1, 2.7, 4.0, 3.4, 0.7, kBone, 0);
+    // Sunken socket, staring eye and a heavy brow.
+    Blob(cr, 2.5, -0.9, 2.0, 1.9, kRot.Shade(0.55), 0);
+    Blob(cr, 2.7, -0.8, 1.45, 1.45, Colour::Rgb(250, 246, 214), 0.4);
+    Blob(cr, 3.2, -0.6, 0.65, 0.65, Colour::Rgb(210, 20, 20), 0);
+    Capsule(cr, 0.8, -2.7, 4.6, -2.4, 0.9, kRot.Shade(0.5), 0);
+    // Ear, stitches and lank hair.
+    Blob(cr, -1.6, 0.6, 1.2, 1.5, kRot.Shade(0.8), 0.4);
     cairo_set_line_width(cr, 0.45);
     kInk.Use(cr);
-    cairo_move_to(cr, -3.5, -2.6);
-    cairo_line_to(cr, 0.5, -3.4);
+    cairo_move_to(cr, -3.2, -3.0);
+    cairo_line_to(cr, 0.6, -4.2);
     for (int i = 0; i < 3; ++i) {
-        cairo_move_to(cr, -3.0 + i * 1.4, -3.6 - i * 0.25);
-        cairo_line_to(cr, -2.8 + i * 1.4, -2.2 - i * 0.25);
+        cairo_move_to(cr, -2.7 + i * 1.3, -4.0 - i * 0.4);
+        cairo_line_to(cr, -2.4 + i * 1.3, -2.6 - i * 0.4);
     }
     cairo_stroke(cr);
-    // Lank hair.
     for (int i = 0; i < 4; ++i) {
-        const double a = -2.6 + i * 0.45;
-        Capsule(cr, std::cos(a) * r * 0.8, std::sin(a) * r * 0.9, std::cos(a) * r * 1.15 - 1.2,
-                std::sin(a) * r * 1.1 + 1.8, 0.9, Colour::Rgb(50, 44, 40), 0);
+        const double x = -4.2 + i * 1.1;
+        Capsule(cr, x + 0.6, -4.2 + i * 0.2, x - 0.4, -1.0 + i * 0.5, 0.8,
+                Colour::Rgb(54, 46, 42), 0);
     }
     cairo_restore(cr);
 }
@@ -348,7 +360,7 @@ void DrawZombieBreak(cairo_t* cr, int frame) {
     const Piece legFar = {far.hip, {21.5, 40.6}, AngleOf(far.hip, far.foot), 1.75, 0.35, 0};
     const Piece legNear = {near.hip, {4.0, 41.2}, AngleOf(near.hip, near.foot), -1.57, 0.3, 0};
     const Piece torso = {torsoMid, {12.5, 37.2}, torsoAngle, 1.35, 0.18, 1.0};
-    const Piece head = {pose.head, {13.0, 31.0}, pose.headTilt, 0.9, 0.0, 6.0};
+    const Piece head = {pose.head, {13.0, 31.0}, pose.headTilt, 0.9 + 2 * M_PI, 0.0, 9.0};
     const Piece armA = {armFar.shoulder, {19.0, 35.8}, AngleOf(armFar.shoulder, armFar.hand), 2.3,
                         0.05, 3.0};
     const Piece armB = {armNear.shoulder, {5.5, 37.5}, AngleOf(armNear.shoulder, armNear.hand),
@@ -387,6 +399,23 @@ void DrawZombieBreak(cairo_t* cr, int frame) {
         DrawZombieHead(cr, at, angle);
     }
     limb(armB, 10.0, 2.8, kRot, 1.0, false);
+    // The flash of the blow, fading over the first frames.
+    if (frame < 3) {
+        const double size = 1.0 - frame * 0.3;
+        cairo_new_path(cr);
+        for (int i = 0; i < 16; ++i) {
+            const double a = i * M_PI / 8 + 0.2;
+            const double r = (i % 2 == 0 ? 6.0 : 2.4) * size;
+            const double x = 15.0 + std::cos(a) * r, y = 23.0 + std::sin(a) * r;
+            if (i == 0) {
+                cairo_move_to(cr, x, y);
+            } else {
+                cairo_line_to(cr, x, y);
+            }
+        }
+        cairo_close_path(cr);
+        FillAndOutline(cr, Colour::Rgb(255, 244, 160), 0.6);
+    }
     // Loose bones scattering from the break.
     if (frame >= 2) {
         Noise noise(7);

@@ -290,7 +290,7 @@ void SceneArt::WritePlayBackground() {
     // Calm and dim, so the figures and the ground stand out.
     Sky(cr, Colour::Rgb(12, 14, 38), Colour::Rgb(36, 38, 76));
     Stars(cr, 41, 90, 300, 0.45);
-    Moon(cr, 540, 150, 30, 0.18, Colour::Rgb(220, 220, 200));
+    Moon(cr, 540, 150, 26, 0.1, Colour::Rgb(170, 172, 170));
     Hills(cr, 400, 30, Colour::Rgb(30, 33, 66), 43);
     Graves(cr, 420, 1.3, Colour::Rgb(34, 37, 72), 47, 8);
     Fog(cr, 425, 0.1, 53);

@@ -65,10 +65,11 @@ std::vector<float> Tone(const Song::Instrument& instrument, double hz, size_t co
                 0.25 * std::sin(6 * M_PI * phase);
             s *= 0.6;
         } else if (wave == "bell") {
-            // Two-operator FM whose brightness dies away like a struck bar.
+            // Two-operator FM, a music box: the bright strike dies away to a
+            // pure tone.
             const double t = i / kRate;
-            const double index = 2.2 * std::exp(-t * 6);
-            s = std::sin(2 * M_PI * phase + index * std::sin(2 * M_PI * phase * 3.5));
+            const double index = 1.4 * std::exp(-t * 9);
+            s = std::sin(2 * M_PI * phase + index * std::sin(2 * M_PI * phase * 4.0));
         }
         out[i] = static_cast<float>(s);
         phase += dt;
