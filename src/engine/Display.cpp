@@ -14,7 +14,8 @@ const SDL_Color kGrey = {128, 128, 128, 0};
 
 Display::Display(int width, int height, bool fullScreen)
     : screen(SDL_SetVideoMode(width, height, 32, fullScreen ? SDL_FULLSCREEN : 0)),
-      ttfReady(TTF_Init() == 0) {}
+      ttfReady(TTF_Init() == 0),
+      presenting(true) {}
 
 Display::~Display() {
     if (ttfReady) {
@@ -47,12 +48,31 @@ void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const c
     SDL_FreeSurface(rendered);
 }
 
-void Display::Flip() { SDL_UpdateRect(screen, 0, 0, 0, 0); }
+void Display::Flip() {
+    if (presenting) {
+        SDL_UpdateRect(screen, 0, 0, 0, 0);
+    }
+}
 
 Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
     SDL_Surface* image = IMG_Load(HostPath(path).c_str());
     if (!image) {
         return nullptr;
+    }
+    if (image->format->palette) {
+        // The key is a pixel value: for palette and grey images it would name
+        // a palette index, not black. Keying them in true colour keeps black
+        // transparent for every image.
+        SDL_Surface* trueColour =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        if (trueColour) {
+            SDL_BlitSurface(image, nullptr, trueColour, nullptr);
+        }
+        SDL_FreeSurface(image);
+        image = trueColour;
+        if (!image) {
+            return nullptr;
+        }
     }
     SDL_SetColorKey(image, SDL_SRCCOLORKEY, colourKey);
     SDL_Surface* copy = SDL_DisplayFormat(image);
