@@ -28,7 +28,9 @@ Animation::Animation(const Animation& other)
     }
 }
 
-Animation::~Animation() { delete[] frames; }
+Animation::~Animation() {
+    delete[] frames;
+}
 
 void Animation::Advance() {
     if (runState == AnimationRunState::Stopped || frameCount == 1) {
@@ -74,7 +76,9 @@ void Animation::Advance() {
     }
 }
 
-Sprite* Animation::CurrentFrame() const { return frames[currentFrame]; }
+Sprite* Animation::CurrentFrame() const {
+    return frames[currentFrame];
+}
 
 void Animation::Start() {
     if (runState != AnimationRunState::Stopped) {
@@ -85,4 +89,6 @@ void Animation::Start() {
     runState = AnimationRunState::Forward;
 }
 
-void Animation::Stop() { runState = AnimationRunState::Stopped; }
+void Animation::Stop() {
+    runState = AnimationRunState::Stopped;
+}

@@ -25,7 +25,7 @@ const SlotFrames kSlotFrames[AnimationTable::kSlotCount] = {
 };
 
 const int kBuildOrder[AnimationTable::kSlotCount] = {
-    ZombieWalkLeft,  ZombieWalkRight, ZombieBreakLeft,
+    ZombieWalkLeft,   ZombieWalkRight, ZombieBreakLeft,
     ZombieBreakRight, PlayerWalkRight, PlayerWalkLeft,
 };
 

@@ -23,7 +23,9 @@ const float kDrag = 0.000005f;
 const float kEdgeFactor = -1.0f;
 const float kSoundSpeed = 0.02f;
 
-bool Lively(float v) { return v > kSoundSpeed || v < -kSoundSpeed; }
+bool Lively(float v) {
+    return v > kSoundSpeed || v < -kSoundSpeed;
+}
 
 }  // namespace
 
@@ -74,12 +76,12 @@ void PlayState::UpdateBalls() {
             SDL_Rect rect;
             if (groundLeft && groundRight) {
                 rect = {0, top, static_cast<Uint16>(kScreenWidth), bandHeight};
-            } else if (groundLeft && PixelsOverlap(groundShape, cellW * leftColumn, top,
-                                                   ballSprite, ix - 1, iy - 1)) {
+            } else if (groundLeft && PixelsOverlap(groundShape, cellW * leftColumn, top, ballSprite,
+                                                   ix - 1, iy - 1)) {
                 rect = {static_cast<Sint16>(cellW * leftColumn), top, static_cast<Uint16>(cellW),
                         bandHeight};
-            } else if (groundRight && PixelsOverlap(groundShape, cellW * rightColumn, top,
-                                                    ballSprite, ix, iy)) {
+            } else if (groundRight &&
+                       PixelsOverlap(groundShape, cellW * rightColumn, top, ballSprite, ix, iy)) {
                 rect = {static_cast<Sint16>(cellW * rightColumn), top, static_cast<Uint16>(cellW),
                         bandHeight};
             } else {

@@ -8,8 +8,8 @@
 #include "engine/Sprite.h"
 #include "game/Ball.h"
 #include "game/Collision.h"
-#include "game/Player.h"
 #include "game/PlayState.h"
+#include "game/Player.h"
 #include "game/Truncate.h"
 
 void PlayState::Throw(int button) {
@@ -50,8 +50,8 @@ void PlayState::Throw(int button) {
 
     const float speed = button == 1 ? 0.2f : 0.1f;
     const float direction = facingLeft ? -1.0f : 1.0f;
-    Ball* ball = new Ball{bx, by, std::cos(aimAngle) * direction * speed,
-                          std::sin(aimAngle) * speed};
+    Ball* ball =
+        new Ball{bx, by, std::cos(aimAngle) * direction * speed, std::sin(aimAngle) * speed};
     player->SetBalls(player->GetBalls() - 1);
     ballList.push_back(ball);
 }

@@ -8,8 +8,8 @@
 
 #include "engine/Globals.h"
 #include "engine/Sprite.h"
-#include "game/Player.h"
 #include "game/PlayState.h"
+#include "game/Player.h"
 #include "game/Zombie.h"
 
 namespace {
@@ -63,7 +63,8 @@ void PlayState::PlacePlayer(int column, int row) {
     player->Place(&animationTable);
     int w = player->Width();
     int h = player->Height();
-    player->SetX(static_cast<float>((TileGrid::kCellWidth - w) / 2 + TileGrid::kCellWidth * column));
+    player->SetX(
+        static_cast<float>((TileGrid::kCellWidth - w) / 2 + TileGrid::kCellWidth * column));
     player->SetY(static_cast<float>((row + 1) * TileGrid::kCellHeight - groundHeight - h));
 }
 

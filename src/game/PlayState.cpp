@@ -24,6 +24,7 @@
 #include "game/Truncate.h"
 #include "game/Zombie.h"
 #include "progress/HighScoreEntryState.h"
+#include "progress/LevelOverState.h"
 #include "screens/GameOverState.h"
 #include "screens/PauseMenuState.h"
 
@@ -36,7 +37,9 @@ Sprite* LookUpSprite(const char* name) {
     return g_resources ? g_resources->GetSprite(name) : nullptr;
 }
 
-Sound* LookUpSound(const char* name) { return g_resources ? g_resources->GetSound(name) : nullptr; }
+Sound* LookUpSound(const char* name) {
+    return g_resources ? g_resources->GetSound(name) : nullptr;
+}
 
 }  // namespace
 
@@ -114,7 +117,8 @@ void PlayState::StartMusic() {
 
 bool PlayState::CanBuildLevel(const std::string& name) {
     Sprite* image = LookUpSprite(name.c_str());
-    if (!image || image->GetWidth() < TileGrid::kColumns || image->GetHeight() < 2 * TileGrid::kRows) {
+    if (!image || image->GetWidth() < TileGrid::kColumns ||
+        image->GetHeight() < 2 * TileGrid::kRows) {
         return false;
     }
     SDL_Surface* surface = image->GetSurface();
@@ -192,7 +196,9 @@ void PlayState::Step() {
         TruncToInt(player->GetY()) + player->Height() == kScreenHeight - groundHeight;
     bool atRightEdge = TruncToInt(player->GetX()) + player->Width() >= kScreenWidth - 1;
     if (onBottomGround && atRightEdge) {
-        // The level-over tally takes over here once it is in.
+        GameState* tally = new LevelOverState(levelName, StatsCopy(*player));
+        PopState();
+        PushState(tally);
         return;
     }
     if (g_input->IsKeyPressed(kKeyEscape)) {

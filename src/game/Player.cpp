@@ -38,7 +38,9 @@ Player::Player(const Player& stats)
       score(stats.score),
       levelStartTicks(stats.levelStartTicks) {}
 
-Player::~Player() { delete animation; }
+Player::~Player() {
+    delete animation;
+}
 
 void Player::Place(const AnimationTable* table) {
     delete animation;
@@ -68,9 +70,13 @@ void Player::ShowSlot(int slot) {
     animIndex = slot;
 }
 
-void Player::WalkLeft() { ShowSlot(PlayerWalkLeft); }
+void Player::WalkLeft() {
+    ShowSlot(PlayerWalkLeft);
+}
 
-void Player::WalkRight() { ShowSlot(PlayerWalkRight); }
+void Player::WalkRight() {
+    ShowSlot(PlayerWalkRight);
+}
 
 void Player::StopWalking() {
     if (animation) {
@@ -78,7 +84,9 @@ void Player::StopWalking() {
     }
 }
 
-bool Player::IsFacingLeft() const { return animIndex == PlayerWalkLeft; }
+bool Player::IsFacingLeft() const {
+    return animIndex == PlayerWalkLeft;
+}
 
 void Player::Advance() {
     if (animation) {
@@ -86,7 +94,9 @@ void Player::Advance() {
     }
 }
 
-Sprite* Player::CurrentFrame() const { return animation ? animation->CurrentFrame() : nullptr; }
+Sprite* Player::CurrentFrame() const {
+    return animation ? animation->CurrentFrame() : nullptr;
+}
 
 int Player::Width() const {
     Sprite* frame = CurrentFrame();
@@ -98,4 +108,6 @@ int Player::Height() const {
     return frame ? frame->GetHeight() : 0;
 }
 
-Player* StatsCopy(const Player& player) { return new Player(player); }
+Player* StatsCopy(const Player& player) {
+    return new Player(player);
+}

@@ -15,8 +15,8 @@
 #include "engine/Sprite.h"
 #include "game/Ball.h"
 #include "game/Collision.h"
-#include "game/Player.h"
 #include "game/PlayState.h"
+#include "game/Player.h"
 #include "game/Truncate.h"
 
 namespace {
@@ -80,12 +80,11 @@ void PlayState::UpdatePlayer() {
         Sprite* groundShape = groundSprites[0];
         const bool groundLeft = tileGrid.HasGround(row, leftColumn);
         const bool groundRight = tileGrid.HasGround(row, rightColumn);
-        bool supported =
-            (groundLeft && groundRight) ||
-            (groundLeft && PixelsOverlap(player->CurrentFrame(), ix, y1, groundShape,
-                                         cellW * leftColumn, top)) ||
-            (groundRight && PixelsOverlap(player->CurrentFrame(), ix, y1, groundShape,
-                                          cellW * rightColumn, top));
+        bool supported = (groundLeft && groundRight) ||
+                         (groundLeft && PixelsOverlap(player->CurrentFrame(), ix, y1, groundShape,
+                                                      cellW * leftColumn, top)) ||
+                         (groundRight && PixelsOverlap(player->CurrentFrame(), ix, y1, groundShape,
+                                                       cellW * rightColumn, top));
         if (!supported) {
             vy += kGapPull * delta;
         } else if ((y1 + h) % cellH >= cellH - groundHeight &&

@@ -9,8 +9,8 @@
 #include "engine/Globals.h"
 #include "engine/Sprite.h"
 #include "game/Ball.h"
-#include "game/Player.h"
 #include "game/PlayState.h"
+#include "game/Player.h"
 #include "game/Truncate.h"
 #include "game/Zombie.h"
 

@@ -1,6 +1,8 @@
 #include "game/TileGrid.h"
 
-TileGrid::TileGrid() { Clear(); }
+TileGrid::TileGrid() {
+    Clear();
+}
 
 void TileGrid::Clear() {
     for (auto& row : cells) {
@@ -16,8 +18,8 @@ Uint32 TileGrid::Cell(int row, int column) const {
 
 void TileGrid::SetGroundKind(int row, int column, int kind) {
     if (Inside(row, column)) {
-        cells[row][column] = (cells[row][column] & ~kGroundKindMask) |
-                             (static_cast<Uint32>(kind) & kGroundKindMask);
+        cells[row][column] =
+            (cells[row][column] & ~kGroundKindMask) | (static_cast<Uint32>(kind) & kGroundKindMask);
     }
 }
 

@@ -17,7 +17,9 @@ Zombie::Zombie(const AnimationTable* table, int zombieRow, int zombieColumn)
     x = static_cast<float>((40 - Width()) / 2 + 40 * column);
 }
 
-Zombie::~Zombie() { delete animation; }
+Zombie::~Zombie() {
+    delete animation;
+}
 
 void Zombie::Show(int slot) {
     delete animation;
@@ -40,7 +42,9 @@ void Zombie::WalkRight() {
     }
 }
 
-bool Zombie::IsWalkingLeft() const { return animIndex == ZombieWalkLeft; }
+bool Zombie::IsWalkingLeft() const {
+    return animIndex == ZombieWalkLeft;
+}
 
 void Zombie::Break() {
     if (IsBroken()) {
@@ -59,7 +63,9 @@ void Zombie::Advance() {
     }
 }
 
-Sprite* Zombie::CurrentFrame() const { return animation ? animation->CurrentFrame() : nullptr; }
+Sprite* Zombie::CurrentFrame() const {
+    return animation ? animation->CurrentFrame() : nullptr;
+}
 
 int Zombie::Width() const {
     Sprite* frame = CurrentFrame();

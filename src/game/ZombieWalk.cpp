@@ -13,8 +13,8 @@
 #include "engine/Sprite.h"
 #include "game/Ball.h"
 #include "game/Collision.h"
-#include "game/Player.h"
 #include "game/PlayState.h"
+#include "game/Player.h"
 #include "game/Truncate.h"
 #include "game/Zombie.h"
 
