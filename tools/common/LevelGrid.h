@@ -7,13 +7,13 @@
 // ground, TurnBack marks, the player's start and the zombies' cells.
 class LevelGrid {
 public:
-    static const int kRows = 6;
-    static const int kColumns = 16;
+    static constexpr int kRows = 6;
+    static constexpr int kColumns = 16;
     // Pixel values of a level image, 0xRRGGBB.
-    static const uint32_t kStartColour = 0x00FF00;
-    static const uint32_t kZombieColour = 0xFF0000;
-    static const uint32_t kTurnBackColour = 0xFFFFFF;
-    static const uint32_t kGroundColour = 0x0000FF;
+    static constexpr uint32_t kStartColour = 0x00FF00;
+    static constexpr uint32_t kZombieColour = 0xFF0000;
+    static constexpr uint32_t kTurnBackColour = 0xFFFFFF;
+    static constexpr uint32_t kGroundColour = 0x0000FF;
 
     struct Cell {
         int row;

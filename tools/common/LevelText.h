@@ -15,8 +15,8 @@
 // Headers: "password: NNNNNN" (required, six digits), "title: ..." (optional).
 class LevelText {
 public:
-    static const int kImageWidth = 16;
-    static const int kImageHeight = 12;
+    static constexpr int kImageWidth = 16;
+    static constexpr int kImageHeight = 12;
 
     // False with a message naming the line when the text is not a level.
     bool Parse(const std::string& text, std::string& error);
