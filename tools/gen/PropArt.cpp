@@ -75,31 +75,34 @@ void PropArt::WriteGround() {
         Canvas canvas(kGroundWidth, kGroundHeight);
         cairo_t* cr = canvas.Cr();
         DrawTurf(cr, 11 + kind * 17);
+        // Kind 2 (ground_b) is half of all tiles, so it is the plainest;
+        // ground_a, the collision shape, is only drawn for kind 1.
         switch (kind) {
-            case 1:  // a buried bone
-                Capsule(cr, 12, 10, 24, 8.5, 1.8, kBone, 0.5);
-                Blob(cr, 11.5, 9.2, 1.4, 1.2, kBone, 0.5);
-                Blob(cr, 11.8, 11.0, 1.4, 1.2, kBone, 0.5);
-                Blob(cr, 24.5, 7.7, 1.4, 1.2, kBone, 0.5);
-                Blob(cr, 24.6, 9.5, 1.4, 1.2, kBone, 0.5);
+            case 1:  // a few tufts of darker grass
+                for (double x : {6.0, 21.0, 33.0}) {
+                    Blob(cr, x, 7.5, 2.2, 1.2, kEarth.Shade(0.7), 0);
+                }
                 break;
             case 2:  // pebbles
                 DrawStone(cr, 8, 9.5, 3.2, 2.2);
                 DrawStone(cr, 27, 11, 2.4, 1.7);
                 DrawStone(cr, 33.5, 7.5, 1.6, 1.2);
                 break;
-            case 3:  // roots and a tiny skull
+            case 3:  // a buried bone and a tiny skull among roots
                 cairo_set_line_width(cr, 1.0);
                 Colour::Rgb(70, 46, 34).Use(cr);
-                cairo_move_to(cr, 3, 4);
-                cairo_curve_to(cr, 8, 8, 12, 6, 16, 12);
-                cairo_move_to(cr, 10, 6.5);
-                cairo_curve_to(cr, 11, 10, 7, 12, 6, 14);
+                cairo_move_to(cr, 24, 4);
+                cairo_curve_to(cr, 27, 8, 31, 6, 36, 13);
                 cairo_stroke(cr);
-                Blob(cr, 29, 9.5, 3.0, 2.6, kBone, 0.5);
-                Blob(cr, 28, 9.3, 0.7, 0.8, kInk, 0);
-                Blob(cr, 30.2, 9.3, 0.7, 0.8, kInk, 0);
-                Capsule(cr, 28.2, 11.6, 30.0, 11.6, 0.5, kInk, 0);
+                for (double end : {4.5, 15.5}) {
+                    Blob(cr, end, 8.6, 1.4, 1.1, kBone, 0.5);
+                    Blob(cr, end, 10.6, 1.4, 1.1, kBone, 0.5);
+                }
+                Capsule(cr, 4.5, 9.6, 15.5, 9.6, 1.7, kBone, 0);
+                Blob(cr, 28, 10.5, 3.0, 2.6, kBone, 0.5);
+                Blob(cr, 27, 10.3, 0.7, 0.8, kInk, 0);
+                Blob(cr, 29.2, 10.3, 0.7, 0.8, kInk, 0);
+                Capsule(cr, 27.2, 12.6, 29.0, 12.6, 0.5, kInk, 0);
                 break;
             default:
                 break;

@@ -188,10 +188,11 @@ void Graves(cairo_t* cr, double groundY, double size, const Colour& colour, unsi
 
 // The moonlit graveyard every front-end picture is set in; `dim` darkens it
 // for screens that carry text.
-void Graveyard(cairo_t* cr, double dim) {
+void Graveyard(cairo_t* cr, double dim, double moonX = 510, double moonY = 108,
+               double moonRadius = 46) {
     Sky(cr, Colour::Rgb(8, 10, 34), Colour::Rgb(52, 48, 104));
     Stars(cr, 3, 160, 330, 0.9);
-    Moon(cr, 510, 108, 46, 0.35);
+    Moon(cr, moonX, moonY, moonRadius, 0.35);
     Hills(cr, 360, 26, Colour::Rgb(34, 38, 78), 5);
     Graves(cr, 372, 1.1, Colour::Rgb(40, 44, 86), 9, 9);
     Fog(cr, 380, 0.22, 13);
@@ -229,8 +230,12 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double alpha) {
     cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
     cairo_arc(cr, x + r, y + r, r, M_PI, 1.5 * M_PI);
     cairo_close_path(cr);
-    Colour::Rgb(10, 10, 30).Use(cr, alpha);
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, y, 0, y + h);
+    cairo_pattern_add_color_stop_rgba(fill, 0, 0.07, 0.07, 0.18, alpha);
+    cairo_pattern_add_color_stop_rgba(fill, 1, 0.03, 0.03, 0.1, alpha);
+    cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
+    cairo_pattern_destroy(fill);
     cairo_set_line_width(cr, 2);
     Colour::Rgb(120, 120, 190).Use(cr, alpha * 0.8);
     cairo_stroke(cr);
@@ -269,15 +274,19 @@ void SceneArt::WriteMenu() {
     {
         Canvas canvas(SceneArt::kScreenWidth, SceneArt::kScreenHeight, 2);
         cairo_t* cr = canvas.Cr();
-        Graveyard(cr, 0.0);
-        Panel(cr, 200, 92, 240, 200, 0.55);
-        Figure(cr, 100, 300, 2.6, FigureArt::DrawPlayerFrame, 7);
-        Figure(cr, 470, 310, 2.4, FigureArt::DrawZombieFrame, 2, true, FigureArt::kZombieWidth);
+        // Shared by the menu, the tally, the password entry and the high-score
+        // table: the middle stays clear for their text, the figures keep to
+        // the edges.
+        Graveyard(cr, 0.0, 565, 72, 38);
+        Figure(cr, 20, 372, 2.0, FigureArt::DrawPlayerFrame, 7);
+        Figure(cr, 568, 372, 2.0, FigureArt::DrawZombieFrame, 2, true, FigureArt::kZombieWidth);
         writer.SaveSprite(canvas, "background.png");
     }
     {
-        // Only the lettering: everything black lets the background through.
+        // The lettering and a board for the menu's entries; everything black
+        // lets the background through.
         Canvas canvas(SceneArt::kScreenWidth, SceneArt::kScreenHeight, 2);
+        Panel(canvas.Cr(), 196, 92, 248, 204, 1.0);
         text.Title(canvas.Cr(), "Quonkle", kW / 2, 78, 84, Colour::Rgb(255, 250, 190),
                    Colour::Rgb(240, 120, 40), 4);
         writer.SaveSprite(canvas, "menutitle.png");
