@@ -75,7 +75,8 @@ std::vector<float> Cry(double seconds, double pitchFrom, double pitchTo, Vowel f
                               0.25 * formants[2].Process(source);
         const double attack = std::min(1.0, i / (0.018 * kRate));
         const double release = t < 0.55 ? 1.0 : std::pow(1.0 - (t - 0.55) / 0.45, 1.6);
-        out[i] = static_cast<float>(voiced * attack * release);
+        // Loudest at the onset, like a shout, trailing off.
+        out[i] = static_cast<float>(voiced * attack * release * (1.0 - 0.55 * t));
     }
     return out;
 }

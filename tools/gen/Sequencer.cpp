@@ -186,9 +186,11 @@ void Sequencer::Render(std::vector<float>& left, std::vector<float>& right) cons
     for (size_t i = 0; i < total; ++i) {
         highest = std::max({highest, std::fabs(outLeft[i]), std::fabs(outRight[i])});
     }
-    const double scale = highest > 0 ? 0.85 / highest : 1.0;
+    // Drive the loudest moments gently into a soft limit, so drum hits do
+    // not leave everything else quiet; the result stays below full scale.
+    const double scale = highest > 0 ? 1.3 / highest : 1.0;
     for (size_t i = 0; i < total; ++i) {
-        left[i] = static_cast<float>(outLeft[i] * scale);
-        right[i] = static_cast<float>(outRight[i] * scale);
+        left[i] = static_cast<float>(0.9 * std::tanh(outLeft[i] * scale));
+        right[i] = static_cast<float>(0.9 * std::tanh(outRight[i] * scale));
     }
 }
