@@ -1,6 +1,7 @@
 #include "progress/LevelList.h"
 
 #include <fstream>
+#include <functional>
 
 #include "engine/HostPath.h"
 
@@ -29,18 +30,12 @@ LevelEntry SplitLevelLine(const std::string& line) {
     return {line.substr(0, colon), line.substr(colon + 1)};
 }
 
-LevelLookup FirstLevel(std::string& name) {
-    std::ifstream file(kLevelFile, std::ios::binary);
-    if (!file.is_open()) {
-        return LevelLookup::Unreadable;
-    }
-    LevelEntry entry;
-    ReadLine(file, entry);
-    name = entry.name;
-    return LevelLookup::Found;
-}
+namespace {
 
-LevelLookup FindLevelByPassword(const std::string& password, std::string& name) {
+// Offers each line from the first to visit until visit accepts one; more
+// tells whether lines follow it.
+LevelLookup Scan(
+    const std::function<bool(const LevelEntry& entry, bool more, std::ifstream& file)>& visit) {
     std::ifstream file(kLevelFile, std::ios::binary);
     if (!file.is_open()) {
         return LevelLookup::Unreadable;
@@ -49,34 +44,45 @@ LevelLookup FindLevelByPassword(const std::string& password, std::string& name) 
     bool more = true;
     while (more) {
         more = ReadLine(file, entry);
-        if (entry.password == password) {
-            name = entry.name;
+        if (visit(entry, more, file)) {
             return LevelLookup::Found;
         }
     }
     return LevelLookup::NotFound;
+}
+
+}  // namespace
+
+LevelLookup FirstLevel(std::string& name) {
+    return Scan([&](const LevelEntry& entry, bool, std::ifstream&) {
+        name = entry.name;
+        return true;
+    });
+}
+
+LevelLookup FindLevelByPassword(const std::string& password, std::string& name) {
+    return Scan([&](const LevelEntry& entry, bool, std::ifstream&) {
+        if (entry.password != password) {
+            return false;
+        }
+        name = entry.name;
+        return true;
+    });
 }
 
 LevelLookup FindLevelAfter(const std::string& name, std::string& password, std::string& next) {
     password.clear();
     next.clear();
-    std::ifstream file(kLevelFile, std::ios::binary);
-    if (!file.is_open()) {
-        return LevelLookup::Unreadable;
-    }
-    LevelEntry entry;
-    bool more = true;
-    while (more) {
-        more = ReadLine(file, entry);
-        if (entry.name == name) {
-            password = entry.password;
-            if (more) {
-                LevelEntry successor;
-                ReadLine(file, successor);
-                next = successor.name;
-            }
-            return LevelLookup::Found;
+    return Scan([&](const LevelEntry& entry, bool more, std::ifstream& file) {
+        if (entry.name != name) {
+            return false;
         }
-    }
-    return LevelLookup::NotFound;
+        password = entry.password;
+        if (more) {
+            LevelEntry successor;
+            ReadLine(file, successor);
+            next = successor.name;
+        }
+        return true;
+    });
 }
