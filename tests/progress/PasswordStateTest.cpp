@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/Globals.h"
 #include "engine/Keys.h"
 #include "engine/StateStack.h"
 #include "game/PlayState.h"
 #include "game/Player.h"
 #include "progress/LevelList.h"
 #include "screens/MainMenuState.h"
-#include "screens/ScreenData.h"
 #include "support/HeadlessDriver.h"
 #include "support/TempGameDir.h"
 
@@ -100,20 +98,6 @@ TEST_F(PasswordScreenTest, WrongOrShortPasswordsReturnToTheMenu) {
     }
 }
 
-TEST_F(PasswordScreenTest, OnlyAClickInsideTheBoxConfirms) {
-    Open();
-    game->RunScript("type 123456");
-    const int edges[][2] = {{207, 325}, {307, 325}, {250, 300}, {250, 350}, {400, 320}};
-    for (const auto& at : edges) {
-        game->SetMouse(at[0], at[1]);
-        game->Click(kButtonLeft);
-        game->Frames(2);
-        EXPECT_TRUE(OnPassword()) << at[0] << "," << at[1];
-    }
-    game->RunScript("mouse 306 349\nclick left");
-    EXPECT_NE(nullptr, Play());
-}
-
 TEST_F(PasswordScreenTest, LevelsThatCannotOpenKeepTheScreen) {
     // Listed, but with no image, or an image too small to hold a level.
     for (const char* password : {"312345", "777777"}) {
@@ -132,21 +116,4 @@ TEST_F(PasswordScreenTest, LevelsThatCannotOpenKeepTheScreen) {
     EXPECT_TRUE(OnPassword());
     game->RunScript("tap backspace\nframes 1\ntap return");
     EXPECT_TRUE(OnMenu());
-}
-
-TEST(PasswordScreenLookTest, TextsStandWhereTheScreenPutsThem) {
-    TempGameDir dir(false);
-    WritePlainScreenData(dir);
-    HeadlessDriver game(dir.Path());
-    ASSERT_TRUE(game.Started());
-    game.Frames(2);
-    PopState();
-    PushState(new PasswordState());
-    game.RunScript("frames 1\ntype 407");
-    EXPECT_TRUE(ShowsText(game, dir, 32, 240, 20, "Enter Password"));
-    EXPECT_TRUE(ShowsText(game, dir, 32, 207, 300, "Press Enter to Confirm"));
-    game.RunUntil([] { return g_lastTicks / 500 % 2 == 0; }, 100);
-    EXPECT_TRUE(ShowsText(game, dir, 32, 283, 140, "407_"));
-    game.RunUntil([] { return g_lastTicks / 500 % 2 == 1; }, 100);
-    EXPECT_TRUE(ShowsText(game, dir, 32, 283, 140, "407"));
 }
