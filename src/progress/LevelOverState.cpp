@@ -58,7 +58,9 @@ int LevelOverState::TimeBonus(int elapsed) {
     return elapsed < kBonusMinute ? (kBonusMinute - elapsed) / 200 : 0;
 }
 
-int LevelOverState::GetScore() const { return player->GetScore(); }
+int LevelOverState::GetScore() const {
+    return player->GetScore();
+}
 
 void LevelOverState::Update() {
     Draw();

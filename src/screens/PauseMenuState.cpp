@@ -20,7 +20,9 @@ PauseMenuState::PauseMenuState(int currentScore)
       selected(0),
       score(currentScore) {}
 
-PauseMenuState::~PauseMenuState() { delete font; }
+PauseMenuState::~PauseMenuState() {
+    delete font;
+}
 
 void PauseMenuState::Update() {
     Draw();

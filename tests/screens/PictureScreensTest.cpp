@@ -81,8 +81,11 @@ TEST_F(PictureScreensTest, StartScreenStaysWhileTheFirstLevelCannotBePlayed) {
     Open(new StartScreenState());
     const char* const lists[] = {
         nullptr,  // no levels.txt at all
-        "",  "\ngdat\\first.bmp:111111\n", "gdat\\missing.bmp:111111\n",
-        "gdat\\small.bmp:111111\n", "gdat\\nostart.bmp:111111\n",
+        "",
+        "\ngdat\\first.bmp:111111\n",
+        "gdat\\missing.bmp:111111\n",
+        "gdat\\small.bmp:111111\n",
+        "gdat\\nostart.bmp:111111\n",
     };
     for (const char* list : lists) {
         if (list) {

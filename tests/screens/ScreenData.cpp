@@ -34,13 +34,16 @@ bool Opaque(SDL_Surface* surface, int x, int y) {
 
 }  // namespace
 
-void UseDummyAudio() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+void UseDummyAudio() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 void WritePicture(const TempGameDir& dir, const std::string& name, int width, int height,
                   Uint32 rgb) {
     SDL_Surface* image =
         SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
-    SDL_FillRect(image, nullptr, SDL_MapRGB(image->format, rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    SDL_FillRect(image, nullptr,
+                 SDL_MapRGB(image->format, rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
     SDL_SaveBMP(image, dir.File(name).c_str());
     SDL_FreeSurface(image);
     dir.ListSprite(name);
