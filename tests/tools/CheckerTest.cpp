@@ -21,8 +21,8 @@ struct CheckResult {
 };
 
 CheckResult RunChecker(const std::string& dir) {
-    const std::string command = std::string(QUONKLE_BINARY_DIR) + "/tools/quonkle-check '" + dir +
-                                "' 2>&1";
+    const std::string command =
+        std::string(QUONKLE_BINARY_DIR) + "/tools/quonkle-check '" + dir + "' 2>&1";
     CheckResult result{-1, ""};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
@@ -74,10 +74,10 @@ void Replace(const TempGameDir& dir, const std::string& name, const std::string&
 void OwnSoundFolder(const TempGameDir& dir) {
     dir.Remove("sdat");
     mkdir(dir.File("sdat").c_str(), 0755);
-    for (const char* file : {"tovik_pain1.ogg", "tovik_pain2.ogg", "tovik_pain3.ogg",
-                             "zombie_death1.ogg", "zombie_death2.ogg", "zombie_death3.ogg",
-                             "bounce_1.ogg", "bounce_2.ogg", "bounce_3.ogg", "music1.ogg",
-                             "music2.ogg"}) {
+    for (const char* file :
+         {"tovik_pain1.ogg", "tovik_pain2.ogg", "tovik_pain3.ogg", "zombie_death1.ogg",
+          "zombie_death2.ogg", "zombie_death3.ogg", "bounce_1.ogg", "bounce_2.ogg", "bounce_3.ogg",
+          "music1.ogg", "music2.ogg"}) {
         const std::string from = GameDataDir() + "/sdat/" + file;
         ASSERT_EQ(0, symlink(from.c_str(), dir.File(std::string("sdat\\") + file).c_str()));
     }
@@ -183,12 +183,9 @@ TEST(DataCheckerTest, ReportsLevelImagesTheGameCannotUse) {
     bottomless[11] = "#######.########";
     std::vector<std::string> small(kOpenLevel.begin(), kOpenLevel.end() - 1);
     const Case cases[] = {
-        {"two starts", twoStarts, "2 player start"},
-        {"no start", noStart, "0 player start"},
-        {"walled in", walled, "cannot be won"},
-        {"no exit ground", noExit, "rightmost cell"},
-        {"falls out", bottomless, "cannot be won"},
-        {"too small", small, "at least 16 x 12"},
+        {"two starts", twoStarts, "2 player start"}, {"no start", noStart, "0 player start"},
+        {"walled in", walled, "cannot be won"},      {"no exit ground", noExit, "rightmost cell"},
+        {"falls out", bottomless, "cannot be won"},  {"too small", small, "at least 16 x 12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -220,7 +217,7 @@ TEST(DataCheckerTest, ReportsLevelListFaults) {
     WriteLevelPng(dir, "gdat\\test.png", kOpenLevel);
     dir.ListSprite("gdat\\test.png");
     dir.Write("levels.txt",
-              "gdat\\test.png:12345\n"      // five digits
+              "gdat\\test.png:12345\n"  // five digits
               "gdat\\test.png:271828\n"
               "gdat\\test.png:271828\n"     // used twice
               "\n"                          // ends the game early
@@ -251,8 +248,7 @@ TEST(DataCheckerTest, ReportsSoundFaults) {
     TempGameDir dir;
     OwnSoundFolder(dir);
     Replace(dir, "sdat\\bounce_2.ogg", "OggS but not really");
-    dir.Write("sdat\\sounds.txt",
-              RemoveLine(dir.Read("sdat\\sounds.txt"), "sdat\\music2.ogg"));
+    dir.Write("sdat\\sounds.txt", RemoveLine(dir.Read("sdat\\sounds.txt"), "sdat\\music2.ogg"));
     const CheckResult result = RunChecker(dir.Path());
     ExpectProblem(result, {"sdat\\bounce_2.ogg", "not an Ogg Vorbis file"});
     ExpectProblem(result, {"sdat\\music2.ogg", "not listed"});

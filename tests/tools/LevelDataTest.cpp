@@ -138,8 +138,8 @@ LevelGrid ReadLevelImage(const std::string& path, std::vector<uint32_t>& pixels)
     SDL_FreeSurface(loaded);
     pixels.clear();
     for (int y = 0; y < LevelText::kImageHeight; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) +
-                                                            y * image->pitch);
+        const Uint32* row =
+            reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) + y * image->pitch);
         for (int x = 0; x < LevelText::kImageWidth; ++x) {
             pixels.push_back(row[x] & 0xFFFFFF);
         }
@@ -239,8 +239,7 @@ TEST(LevelRouteTest, EveryShippedLevelIsWonByWalkingAndFalling) {
         const std::string name = line.substr(0, line.find(':'));
         SCOPED_TRACE(name);
         std::vector<uint32_t> pixels;
-        const LevelGrid grid =
-            ReadLevelImage(GameDataDir() + "/gdat/" + name.substr(5), pixels);
+        const LevelGrid grid = ReadLevelImage(GameDataDir() + "/gdat/" + name.substr(5), pixels);
         // The same level without its zombies: the route is the question here.
         for (uint32_t& pixel : pixels) {
             if (pixel == LevelGrid::kZombieColour) {

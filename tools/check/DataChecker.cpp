@@ -27,10 +27,9 @@ const char* kSoundManifest = "sdat\\sounds.txt";
 
 std::vector<std::string> RequiredSprites() {
     std::vector<std::string> names = {
-        "gdat\\background.png", "gdat\\menutitle.png", "gdat\\start.png",
-        "gdat\\g_over.png",     "gdat\\end.png",       "gdat\\gameback.png",
-        "gdat\\ground_a.png",   "gdat\\ground_b.png",  "gdat\\ground_c.png",
-        "gdat\\ground_d.png",   "gdat\\heart.png",     "gdat\\ball.png",
+        "gdat\\background.png", "gdat\\menutitle.png", "gdat\\start.png",    "gdat\\g_over.png",
+        "gdat\\end.png",        "gdat\\gameback.png",  "gdat\\ground_a.png", "gdat\\ground_b.png",
+        "gdat\\ground_c.png",   "gdat\\ground_d.png",  "gdat\\heart.png",    "gdat\\ball.png",
         "gdat\\crosshair.png"};
     for (int i = 1; i <= 10; ++i) {
         const std::string n = std::to_string(i);
@@ -156,8 +155,8 @@ void DataChecker::CheckSprites() {
     std::set<std::string> listed(spriteLines.begin(), spriteLines.end());
     for (const std::string& name : RequiredSprites()) {
         if (listed.count(name) == 0) {
-            Problem(name, std::string("looked up by the game but not listed in ") +
-                              kSpriteManifest);
+            Problem(name,
+                    std::string("looked up by the game but not listed in ") + kSpriteManifest);
         }
     }
 }
@@ -168,9 +167,10 @@ void DataChecker::CheckFigureSizes() {
         const char* prefix;
         int count;
     };
-    const Family families[] = {{"gdat\\tovik_walk_left", 10},     {"gdat\\tovik_walk_right", 10},
-                               {"gdat\\zombie_walking_left", 10}, {"gdat\\zombie_walking_right", 10},
-                               {"gdat\\zombie_break_left", 9},    {"gdat\\zombie_break_right", 9}};
+    const Family families[] = {
+        {"gdat\\tovik_walk_left", 10},     {"gdat\\tovik_walk_right", 10},
+        {"gdat\\zombie_walking_left", 10}, {"gdat\\zombie_walking_right", 10},
+        {"gdat\\zombie_break_left", 9},    {"gdat\\zombie_break_right", 9}};
     for (const Family& family : families) {
         const Sprite* first = Find(std::string(family.prefix) + "1.png");
         for (int i = 2; first && i <= family.count; ++i) {
@@ -191,8 +191,8 @@ void DataChecker::CheckFigureSizes() {
         }
     }
     const Sprite* ground = Find("gdat\\ground_a.png");
-    if (ground && (ground->GetWidth() != 40 || ground->GetHeight() < 1 ||
-                   ground->GetHeight() > 80)) {
+    if (ground &&
+        (ground->GetWidth() != 40 || ground->GetHeight() < 1 || ground->GetHeight() > 80)) {
         Problem("gdat\\ground_a.png", "must be 40 px wide and at most a cell (80 px) high");
     }
     for (const char* name : {"gdat\\background.png", "gdat\\menutitle.png", "gdat\\start.png",
@@ -303,8 +303,9 @@ void DataChecker::CheckLevelImage(const std::string& name) {
     if (!grid.HasGround(LevelGrid::kRows - 1, LevelGrid::kColumns - 1)) {
         Problem(name, "has no ground in the bottom row's rightmost cell, where the level ends");
     } else if (!LevelSolver(grid).IsWinnable()) {
-        Problem(name, "cannot be won: walking and falling from the start never reaches the "
-                      "bottom row at the right edge");
+        Problem(name,
+                "cannot be won: walking and falling from the start never reaches the "
+                "bottom row at the right edge");
     }
 }
 
@@ -349,8 +350,8 @@ void DataChecker::CheckSounds() {
         Problem(kSoundManifest, "missing");
     }
     if (!sound.IsOpen()) {
-        Problem(kSoundManifest, std::string("cannot check: the audio device did not open: ") +
-                                    SDL_GetError());
+        Problem(kSoundManifest,
+                std::string("cannot check: the audio device did not open: ") + SDL_GetError());
     }
     std::set<std::string> listed;
     ReadManifest(kSoundManifest, [this, &listed](const std::string& line) {

@@ -23,8 +23,7 @@ LevelSolver::LevelSolver(const LevelGrid& levelGrid) : grid(levelGrid), reached(
         const LevelGrid::Cell here = queue.front();
         queue.pop_front();
         if (here.row == exit.row && here.column == exit.column) {
-            for (LevelGrid::Cell cell = here; cell.row >= 0;
-                 cell = parent[cell.row][cell.column]) {
+            for (LevelGrid::Cell cell = here; cell.row >= 0; cell = parent[cell.row][cell.column]) {
                 route.push_back(cell);
             }
             std::reverse(route.begin(), route.end());

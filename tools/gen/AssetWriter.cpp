@@ -25,7 +25,9 @@ void AssetWriter::SaveUnlisted(const Canvas& canvas, const std::string& file) {
     }
 }
 
-void AssetWriter::ListSprite(const std::string& file) { spriteLines.push_back("gdat\\" + file); }
+void AssetWriter::ListSprite(const std::string& file) {
+    spriteLines.push_back("gdat\\" + file);
+}
 
 std::string AssetWriter::SpritePath(const std::string& file) const {
     return gameDir + "/gdat/" + file;
@@ -36,7 +38,9 @@ std::string AssetWriter::AddSound(const std::string& file) {
     return gameDir + "/sdat/" + file;
 }
 
-void AssetWriter::Fail(const std::string& message) { failures.push_back(message); }
+void AssetWriter::Fail(const std::string& message) {
+    failures.push_back(message);
+}
 
 void AssetWriter::WriteManifests() {
     WriteManifest(gameDir + "/gdat/sprites.txt", spriteLines);

@@ -77,8 +77,8 @@ bool Canvas::SaveRgbaPng(const std::string& path) const {
     return ok;
 }
 
-bool Canvas::WritePixels(const std::string& path, const std::vector<uint32_t>& pixels,
-                         int w, int h) {
+bool Canvas::WritePixels(const std::string& path, const std::vector<uint32_t>& pixels, int w,
+                         int h) {
     // An RGB24 surface is written as a colour-type-2 PNG: true colour, no alpha.
     cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
     cairo_surface_flush(out);

@@ -31,8 +31,8 @@ public:
     bool SaveRgbaPng(const std::string& path) const;
 
     // Writes 0xRRGGBB pixels as an RGB PNG.
-    static bool WritePixels(const std::string& path, const std::vector<uint32_t>& pixels,
-                            int width, int height);
+    static bool WritePixels(const std::string& path, const std::vector<uint32_t>& pixels, int width,
+                            int height);
 
 private:
     int width;

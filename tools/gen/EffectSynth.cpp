@@ -12,7 +12,9 @@ namespace {
 
 const double kRate = OggWriter::kRate;
 
-size_t Samples(double seconds) { return static_cast<size_t>(seconds * kRate); }
+size_t Samples(double seconds) {
+    return static_cast<size_t>(seconds * kRate);
+}
 
 // Scales to the given peak and fades the ends, so nothing clips or clicks.
 void Finish(std::vector<float>& samples, float peak) {

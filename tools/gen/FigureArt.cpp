@@ -278,8 +278,8 @@ void DrawZombieHead(cairo_t* cr, Point c, double tilt) {
     cairo_stroke(cr);
     for (int i = 0; i < 4; ++i) {
         const double x = -4.2 + i * 1.1;
-        Capsule(cr, x + 0.6, -4.2 + i * 0.2, x - 0.4, -1.0 + i * 0.5, 0.8,
-                Colour::Rgb(54, 46, 42), 0);
+        Capsule(cr, x + 0.6, -4.2 + i * 0.2, x - 0.4, -1.0 + i * 0.5, 0.8, Colour::Rgb(54, 46, 42),
+                0);
     }
     cairo_restore(cr);
 }
@@ -345,7 +345,9 @@ Point PieceAt(const Piece& piece, double t, double& angle) {
             piece.from.y + (piece.to.y - piece.from.y) * u * u - piece.hop * std::sin(M_PI * u)};
 }
 
-double AngleOf(Point from, Point to) { return std::atan2(-(to.x - from.x), to.y - from.y); }
+double AngleOf(Point from, Point to) {
+    return std::atan2(-(to.x - from.x), to.y - from.y);
+}
 
 void DrawZombieBreak(cairo_t* cr, int frame) {
     const double t = static_cast<double>(frame) / (FigureArt::kBreakFrames - 1);
@@ -361,10 +363,10 @@ void DrawZombieBreak(cairo_t* cr, int frame) {
     const Piece legNear = {near.hip, {4.0, 41.2}, AngleOf(near.hip, near.foot), -1.57, 0.3, 0};
     const Piece torso = {torsoMid, {12.5, 37.2}, torsoAngle, 1.35, 0.18, 1.0};
     const Piece head = {pose.head, {13.0, 31.0}, pose.headTilt, 0.9 + 2 * M_PI, 0.0, 9.0};
-    const Piece armA = {armFar.shoulder, {19.0, 35.8}, AngleOf(armFar.shoulder, armFar.hand), 2.3,
-                        0.05, 3.0};
-    const Piece armB = {armNear.shoulder, {5.5, 37.5}, AngleOf(armNear.shoulder, armNear.hand),
-                        -1.1, 0.1, 4.0};
+    const Piece armA = {
+        armFar.shoulder, {19.0, 35.8}, AngleOf(armFar.shoulder, armFar.hand), 2.3, 0.05, 3.0};
+    const Piece armB = {
+        armNear.shoulder, {5.5, 37.5}, AngleOf(armNear.shoulder, armNear.hand), -1.1, 0.1, 4.0};
     double angle = 0;
     // Arms and legs as straight single pieces once they come loose.
     auto limb = [&](const Piece& piece, double length, double width, const Colour& colour,
@@ -434,11 +436,17 @@ void DrawZombieBreak(cairo_t* cr, int frame) {
 
 }  // namespace
 
-void FigureArt::DrawPlayerFrame(cairo_t* cr, int frame) { DrawPlayer(cr, PlayerWalk(frame)); }
+void FigureArt::DrawPlayerFrame(cairo_t* cr, int frame) {
+    DrawPlayer(cr, PlayerWalk(frame));
+}
 
-void FigureArt::DrawZombieFrame(cairo_t* cr, int frame) { DrawZombie(cr, ZombieWalk(frame)); }
+void FigureArt::DrawZombieFrame(cairo_t* cr, int frame) {
+    DrawZombie(cr, ZombieWalk(frame));
+}
 
-void FigureArt::DrawZombieBreakFrame(cairo_t* cr, int frame) { DrawZombieBreak(cr, frame); }
+void FigureArt::DrawZombieBreakFrame(cairo_t* cr, int frame) {
+    DrawZombieBreak(cr, frame);
+}
 
 void FigureArt::WritePlayer() {
     for (int i = 0; i < kWalkFrames; ++i) {

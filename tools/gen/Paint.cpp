@@ -17,7 +17,9 @@ Colour Colour::Mix(const Colour& other, double t) const {
     return {r + (other.r - r) * t, g + (other.g - g) * t, b + (other.b - b) * t};
 }
 
-void Colour::Use(cairo_t* cr, double alpha) const { cairo_set_source_rgba(cr, r, g, b, alpha); }
+void Colour::Use(cairo_t* cr, double alpha) const {
+    cairo_set_source_rgba(cr, r, g, b, alpha);
+}
 
 void Capsule(cairo_t* cr, double x0, double y0, double x1, double y1, double width,
              const Colour& fill, double outline, const Colour& ink) {

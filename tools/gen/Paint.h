@@ -7,7 +7,9 @@
 struct Colour {
     double r, g, b;
 
-    static Colour Rgb(int red, int green, int blue) { return {red / 255.0, green / 255.0, blue / 255.0}; }
+    static Colour Rgb(int red, int green, int blue) {
+        return {red / 255.0, green / 255.0, blue / 255.0};
+    }
     // Multiplies brightness; above 1 lightens.
     Colour Shade(double factor) const;
     // Linear mix towards other by t (0 = this, 1 = other).

@@ -76,8 +76,8 @@ void Hills(cairo_t* cr, double baseY, double amplitude, const Colour& colour, un
     const double p1 = noise.Range(0, 6), p2 = noise.Range(0, 6), f1 = noise.Range(0.006, 0.01);
     cairo_move_to(cr, 0, kH);
     for (double x = 0; x <= kW; x += 4) {
-        const double y = baseY - amplitude * (0.6 * std::sin(x * f1 + p1) +
-                                              0.4 * std::sin(x * f1 * 2.7 + p2));
+        const double y =
+            baseY - amplitude * (0.6 * std::sin(x * f1 + p1) + 0.4 * std::sin(x * f1 * 2.7 + p2));
         cairo_line_to(cr, x, y);
     }
     cairo_line_to(cr, kW, kH);
@@ -315,14 +315,10 @@ void SceneArt::WriteStart() {
     text.Title(cr, "Get Ready!", kW / 2, 84, 54, Colour::Rgb(255, 250, 190),
                Colour::Rgb(240, 120, 40), 3);
     const char* lines[] = {
-        "Left and Right arrows: walk",
-        "Up arrow: hop",
-        "Mouse: aim the crosshair",
-        "Left button: lob a ball",
-        "Right button: hurl a ball",
-        "Walk over thrown balls to pick them up",
-        "Drop through the gaps and reach",
-        "the bottom right corner",
+        "Left and Right arrows: walk",     "Up arrow: hop",
+        "Mouse: aim the crosshair",        "Left button: lob a ball",
+        "Right button: hurl a ball",       "Walk over thrown balls to pick them up",
+        "Drop through the gaps and reach", "the bottom right corner",
     };
     double y = 130;
     for (const char* line : lines) {
@@ -402,8 +398,7 @@ void SceneArt::WriteEnd() {
     cairo_fill(cr);
     Figure(cr, kW / 2 - 33, 310, 3.0, FigureArt::DrawPlayerFrame, 0);
     for (int i = 0; i < 3; ++i) {
-        Figure(cr, 110 + i * 170 + (i == 2 ? 60 : 0), 316, 2.0, FigureArt::DrawZombieBreakFrame,
-               8);
+        Figure(cr, 110 + i * 170 + (i == 2 ? 60 : 0), 316, 2.0, FigureArt::DrawZombieBreakFrame, 8);
     }
     text.Title(cr, "You Made It!", kW / 2, 110, 72, Colour::Rgb(255, 250, 200),
                Colour::Rgb(250, 140, 50), 4);

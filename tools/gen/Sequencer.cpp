@@ -25,8 +25,7 @@ double PolyBlep(double t, double dt) {
 }
 
 // One tone of a pitched instrument, `count` samples long.
-std::vector<float> Tone(const Song::Instrument& instrument, double hz, size_t count,
-                        Noise& noise) {
+std::vector<float> Tone(const Song::Instrument& instrument, double hz, size_t count, Noise& noise) {
     std::vector<float> out(count);
     const double dt = hz / kRate;
     const std::string& wave = instrument.wave;
@@ -105,7 +104,9 @@ std::vector<float> Drum(const std::string& wave, size_t count, Noise& noise) {
     return out;
 }
 
-bool IsDrum(const std::string& wave) { return wave == "kick" || wave == "snare" || wave == "hat"; }
+bool IsDrum(const std::string& wave) {
+    return wave == "kick" || wave == "snare" || wave == "hat";
+}
 
 }  // namespace
 

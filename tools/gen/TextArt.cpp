@@ -4,8 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-TextArt::TextArt(const std::string& fontPath)
-    : library(nullptr), face(nullptr), fontFace(nullptr) {
+TextArt::TextArt(const std::string& fontPath) : library(nullptr), face(nullptr), fontFace(nullptr) {
     if (FT_Init_FreeType(&library) != 0) {
         library = nullptr;
         return;
