@@ -122,17 +122,8 @@ TEST_F(LevelOverTest, SpaceCarriesTheScoreIntoTheNextLevel) {
     EXPECT_EQ(5, g_levelCounter);
 }
 
-TEST_F(LevelOverTest, LastLevelLeadsToTheEndScreen) {
-    OpenTally("gdat\\two.bmp", 500, 2, 3, 30000);
-    EXPECT_TRUE(ShowsValue(350, "222222"));
-    driver->RunScript("tap space");
-    auto* end = driver->FrontAs<EndState>();
-    ASSERT_NE(nullptr, end);
-    EXPECT_EQ(1200, end->GetScore());
-}
-
-TEST_F(LevelOverTest, SuccessorThatCannotBeBuiltEndsTheGame) {
-    // No image, one too small, one without a start pixel.
+TEST_F(LevelOverTest, NoPlayableSuccessorLeadsToTheEndScreen) {
+    // One image too small, one without a start pixel.
     dir.AddLevelImage("gdat\\small.bmp", {"G..............", "BBBBBBBBBBBBBBB"});
     std::vector<std::string> noStart = kFlatLevel;
     noStart[10] = "................";
@@ -140,12 +131,20 @@ TEST_F(LevelOverTest, SuccessorThatCannotBeBuiltEndsTheGame) {
     driver.reset();
     driver = std::make_unique<HeadlessDriver>(dir.Path());
     driver->Frames(2);
-    for (const char* next : {"gdat\\missing.bmp", "gdat\\small.bmp", "gdat\\nostart.bmp"}) {
-        dir.Write("levels.txt", std::string("gdat\\one.bmp:111111\n") + next + ":222222\n");
+    const char* const lists[] = {
+        "gdat\\one.bmp:111111\n",  // the last level, with a final line break
+        "gdat\\one.bmp:111111",    // and without
+        "gdat\\one.bmp:111111\ngdat\\missing.bmp:222222\n",
+        "gdat\\one.bmp:111111\ngdat\\small.bmp:222222\n",
+        "gdat\\one.bmp:111111\ngdat\\nostart.bmp:222222\n",
+    };
+    for (const char* list : lists) {
+        dir.Write("levels.txt", list);
         OpenTally("gdat\\one.bmp", 500, 2, 3, 30000);
+        EXPECT_TRUE(ShowsValue(350, "111111")) << list;
         driver->RunScript("tap space");
         auto* end = driver->FrontAs<EndState>();
-        ASSERT_NE(nullptr, end) << next;
+        ASSERT_NE(nullptr, end) << list;
         EXPECT_EQ(1200, end->GetScore());
     }
 }
