@@ -37,7 +37,6 @@ protected:
         dir.AddLevelImage("gdat\\two.bmp", kFlatLevel);
         dir.Write("levels.txt", "gdat\\one.bmp:111111\ngdat\\two.bmp:222222\n");
         dir.Write("high.txt", "AAA:10\nBBB:20\n");
-        UseDummyAudio();
         driver = std::make_unique<HeadlessDriver>(dir.Path());
         ASSERT_TRUE(driver->Started());
         driver->Frames(2);

@@ -36,7 +36,6 @@ protected:
     void SetUp() override {
         WritePlainScreenData(dir);
         dir.Write("high.txt", "AAA:10\nBBB:20\n");
-        UseDummyAudio();
         driver = std::make_unique<HeadlessDriver>(dir.Path());
         ASSERT_TRUE(driver->Started());
         driver->Frames(2);

@@ -37,7 +37,6 @@ protected:
         dir.AddLevelImage("gdat\\small.bmp", {"G..............", "BBBBBBBBBBBBBBB"});
         dir.Write("levels.txt", "gdat\\first.bmp:111111\n");
         dir.Write("high.txt", "AAA:10\nBBB:20\n");
-        UseDummyAudio();
         driver = std::make_unique<HeadlessDriver>(dir.Path());
         ASSERT_TRUE(driver->Started());
         driver->Frames(2);

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 
 #include "engine/Globals.h"
@@ -33,10 +32,6 @@ bool Opaque(SDL_Surface* surface, int x, int y) {
 }
 
 }  // namespace
-
-void UseDummyAudio() {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-}
 
 void WritePicture(const TempGameDir& dir, const std::string& name, int width, int height,
                   Uint32 rgb) {

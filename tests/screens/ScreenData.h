@@ -19,10 +19,6 @@ const Uint32 kGameOverRgb = 0x00C000;
 const Uint32 kEndRgb = 0x0000C0;
 const Uint32 kBackgroundRgb = 0x010101;
 
-// Makes sure the mixer opens on the dummy audio driver, whatever the test
-// runner passed on. Call before the driver starts.
-void UseDummyAudio();
-
 // A data folder of its own without the generated art: dark backgrounds,
 // one-coloured start, game-over and end pictures and a known font, so that
 // the only white and grey pixels on a menu are its text. No sounds.

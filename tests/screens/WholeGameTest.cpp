@@ -38,7 +38,6 @@ std::vector<std::string> BottomWalk(int startColumn) {
 class WholeGameTest : public ::testing::Test {
 protected:
     void Start() {
-        UseDummyAudio();
         driver = std::make_unique<HeadlessDriver>(dir.Path());
         ASSERT_TRUE(driver->Started());
         driver->Frames(2);
