@@ -24,24 +24,17 @@ TEST_F(PlayFixture, LevelImagePlacesPlayerZombiesMarksAndGround) {
     // Centred in column 2, feet on row 2's ground level.
     EXPECT_EQ(2 * 40 + 10.0f, play->GetPlayer()->GetX());
     EXPECT_EQ(3 * 80 - kGroundH - kPlayerH + 0.0f, play->GetPlayer()->GetY());
-    EXPECT_EQ(3, play->GetPlayer()->GetHealth());
-    EXPECT_EQ(2, play->GetPlayer()->GetBalls());
 
     TileGrid& grid = play->GetGrid();
     EXPECT_TRUE(grid.IsTurnBack(0, 8));
     EXPECT_TRUE(grid.HasGround(0, 8));
     EXPECT_FALSE(grid.HasGround(0, 3));  // a zombie but no ground below it
-    for (int column = 0; column < 16; ++column) {
-        EXPECT_TRUE(grid.HasGround(5, column));
-        EXPECT_FALSE(grid.HasGround(4, column));
-    }
+    EXPECT_TRUE(grid.HasGround(5, 0) && grid.HasGround(5, 15));
 
     ASSERT_EQ(3u, play->GetZombies().size());
-    auto zombie = play->GetZombies().begin();
-    EXPECT_EQ(0, (*zombie)->Row());
-    EXPECT_EQ(3 * 40 + 10.0f, (*zombie)->GetX());
-    EXPECT_EQ(5, (*++zombie)->Row());
-    EXPECT_EQ(0, (*zombie)->Column());
+    Zombie* first = play->GetZombies().front();
+    EXPECT_EQ(0, first->Row());
+    EXPECT_EQ(3 * 40 + 10.0f, first->GetX());  // centred in its column
 }
 
 TEST_F(PlayFixture, RandIsDrawnInScanOrder) {

@@ -32,29 +32,31 @@ void WriteImage(const TempGameDir& dir, const std::string& name, int w, int h, U
 
 // A second of silence, 22050 Hz 16-bit stereo.
 std::string SilentWav() {
-    const Uint32 dataSize = 22050 * 4;
-    std::string wav = "RIFF";
-    auto put32 = [&wav](Uint32 v) {
-        for (int i = 0; i < 4; ++i)
-            wav += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [&wav](Uint16 v) {
-        wav += static_cast<char>(v & 0xFF);
-        wav += static_cast<char>(v >> 8);
-    };
-    put32(36 + dataSize);
-    wav += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(22050);
-    put32(22050 * 4);
-    put16(4);
-    put16(16);
-    wav += "data";
-    put32(dataSize);
-    wav += std::string(dataSize, '\0');
-    return wav;
+    const Uint32 size = 22050 * 4;
+    struct {
+        char riff[4];
+        Uint32 riffSize;
+        char waveFmt[8];
+        Uint32 fmtSize;
+        Uint16 format, channels;
+        Uint32 rate, byteRate;
+        Uint16 align, bits;
+        char data[4];
+        Uint32 dataSize;
+    } header = {{'R', 'I', 'F', 'F'},
+                36 + size,
+                {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '},
+                16,
+                1,
+                2,
+                22050,
+                size,
+                4,
+                16,
+                {'d', 'a', 't', 'a'},
+                size};
+    return std::string(reinterpret_cast<const char*>(&header), sizeof header) +
+           std::string(size, '\0');
 }
 
 }  // namespace
@@ -79,17 +81,12 @@ PlayFixture::PlayFixture() : dir(false) {
     WriteImage(dir, "gdat\\heart.png", kHeartW, 16, kHeartColour);
     WriteImage(dir, "gdat\\ball.png", kBallSize, kBallSize, kBallColour);
     WriteImage(dir, "gdat\\crosshair.png", 6, 6, kCrosshairColour);
-    const char* playerStems[] = {"gdat\\tovik_walk_left", "gdat\\tovik_walk_right"};
-    const char* zombieStems[] = {"gdat\\zombie_walking_left", "gdat\\zombie_walking_right",
-                                 "gdat\\zombie_break_left", "gdat\\zombie_break_right"};
-    for (const char* stem : playerStems) {
+    for (const char* stem :
+         {"gdat\\tovik_walk_left", "gdat\\tovik_walk_right", "gdat\\zombie_walking_left",
+          "gdat\\zombie_walking_right", "gdat\\zombie_break_left", "gdat\\zombie_break_right"}) {
+        Uint32 colour = std::string(stem).find("tovik") != std::string::npos ? 0x00FF80 : 0x808080;
         for (int i = 1; i <= 10; ++i) {
-            WriteImage(dir, stem + std::to_string(i) + ".png", kPlayerW, kPlayerH, 0x00FF80);
-        }
-    }
-    for (const char* stem : zombieStems) {
-        for (int i = 1; i <= 10; ++i) {
-            WriteImage(dir, stem + std::to_string(i) + ".png", kPlayerW, kPlayerH, 0x808080);
+            WriteImage(dir, stem + std::to_string(i) + ".png", kPlayerW, kPlayerH, colour);
         }
     }
     const std::string wav = SilentWav();
@@ -131,12 +128,12 @@ PlayState* PlayFixture::Front() {
     return driver->FrontAs<PlayState>();
 }
 
-void PlayFixture::Input(const std::vector<int>& keys, Uint32 delta, int mouseY, Uint8 buttons) {
+void PlayFixture::Input(const std::vector<int>& keys, Uint32 delta) {
     std::vector<Uint8> state(g_input->KeyCount(), 0);
     for (int key : keys) {
         state[key] = 1;
     }
-    g_input->SetState(state.data(), 320, mouseY, buttons);
+    g_input->SetState(state.data(), 320, 240, 0);
     g_frameDelta = delta;
     g_lastTicks += delta;
 }

@@ -41,8 +41,7 @@ protected:
     PlayState* Front();
 
     // Sets the input snapshot (held keys) and the frame delta, as a frame would.
-    void Input(const std::vector<int>& keys, Uint32 delta = 16, int mouseY = 240,
-               Uint8 buttons = 0);
+    void Input(const std::vector<int>& keys, Uint32 delta = 16);
     // How many channels are playing one of the given sounds.
     static int Playing(Sound* const* sounds, int count);
     static void Silence();
