@@ -44,6 +44,10 @@ LevelLookup Scan(
     bool more = true;
     while (more) {
         more = ReadLine(file, entry);
+        if (file.bad()) {
+            // A folder opens but cannot be read.
+            return LevelLookup::Unreadable;
+        }
         if (visit(entry, more, file)) {
             return LevelLookup::Found;
         }

@@ -1,19 +1,9 @@
 #pragma once
 
-#include "engine/GameState.h"
+#include "screens/ScorePictureState.h"
 
-class Sprite;
-
-// Shown after the last level: silences the music and waits for Space,
-// which takes the final score to the high-score entry.
-class EndState : public GameState {
+// Shown after the last level.
+class EndState : public ScorePictureState {
 public:
     explicit EndState(int score);
-    void Update() override;
-
-    int GetScore() const { return score; }
-
-private:
-    Sprite* image;
-    int score;
 };

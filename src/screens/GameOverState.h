@@ -1,19 +1,9 @@
 #pragma once
 
-#include "engine/GameState.h"
+#include "screens/ScorePictureState.h"
 
-class Sprite;
-
-// Shown when the last heart is lost: silences the music and waits for Space,
-// which takes the final score to the high-score entry.
-class GameOverState : public GameState {
+// Shown when the last heart is lost.
+class GameOverState : public ScorePictureState {
 public:
     explicit GameOverState(int score);
-    void Update() override;
-
-    int GetScore() const { return score; }
-
-private:
-    Sprite* image;
-    int score;
 };

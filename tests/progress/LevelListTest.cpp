@@ -72,15 +72,15 @@ TEST_F(LevelListTest, UnreadableFileIsToldApartFromNotFound) {
     EXPECT_EQ(">", After("b"));
 }
 
-TEST_F(LevelListTest, FolderInPlaceOfTheFileEndsEveryScan) {
+TEST_F(LevelListTest, FolderInPlaceOfTheFileIsUnreadable) {
     // Opening a folder succeeds but every read fails; the scans must stop.
     ASSERT_EQ(0, mkdir(dir.File("levels.txt").c_str(), 0755));
+    // It reads as unreadable, like a missing file.
     std::string name, password, next;
-    EXPECT_NE(LevelLookup::Found, FindLevelByPassword("111111", name));
-    EXPECT_NE(LevelLookup::Found, FindLevelAfter("a", password, next));
+    EXPECT_EQ(LevelLookup::Unreadable, FindLevelByPassword("111111", name));
+    EXPECT_EQ(LevelLookup::Unreadable, FindLevelAfter("a", password, next));
     EXPECT_EQ("", next);
-    FirstLevel(name);
-    EXPECT_EQ("", name);
+    EXPECT_EQ(LevelLookup::Unreadable, FirstLevel(name));
 }
 
 TEST_F(LevelListTest, FirstLevelReadsOnlyTheFirstLine) {
