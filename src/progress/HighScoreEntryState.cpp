@@ -20,7 +20,10 @@ const std::string::size_type kNameLength = 3;
 }  // namespace
 
 HighScoreEntryState::HighScoreEntryState(int finalScore)
-    : score(finalScore), qualifies(false), writeFailed(false) {
+    : name(kKeyA, kKeyZ, 'A', kNameLength, SDL_Rect{207, 400, 200, 50}),
+      score(finalScore),
+      qualifies(false),
+      writeFailed(false) {
     // A missing or unreadable file reads as empty lines of value 0, as the
     // insertion itself reads it.
     int lowest = 0;
@@ -28,10 +31,6 @@ HighScoreEntryState::HighScoreEntryState(int finalScore)
     qualifies = lowest < score;
     font = g_display->LoadFont("gdat\\anglepoi.ttf", 32);
     background = g_resources->GetSprite("gdat\\background.png");
-    confirmBox.x = 207;
-    confirmBox.y = 400;
-    confirmBox.w = 200;
-    confirmBox.h = 50;
 }
 
 HighScoreEntryState::~HighScoreEntryState() {
@@ -54,25 +53,14 @@ void HighScoreEntryState::Draw() {
     std::snprintf(text, sizeof text, "You got a high score of %d", score);
     g_display->DrawText(font, 190, 10, kWhite, text);
     g_display->DrawText(font, 235, 60, kWhite, "Enter Your Name");
-    std::snprintf(text, sizeof text, (g_lastTicks / 500) % 2 == 0 ? "%s_" : "%s", name.c_str());
-    g_display->DrawText(font, 300, 140, kWhite, text);
-    g_display->DrawText(font, confirmBox.x, confirmBox.y, kWhite, "Press Enter to Confirm");
+    name.DrawText(font, 300, 140);
+    name.DrawConfirm(font);
     g_display->Flip();
 }
 
 void HighScoreEntryState::HandleInput() {
-    if (name.size() < kNameLength) {
-        for (int key = kKeyA; key <= kKeyZ; ++key) {
-            if (g_input->IsKeyPressed(key)) {
-                name += static_cast<char>('A' + (key - kKeyA));
-                break;
-            }
-        }
-    }
-    if (g_input->IsKeyPressed(kKeyBackspace) && !name.empty()) {
-        name.pop_back();
-    }
-    if (name.size() == kNameLength && ConfirmRequested()) {
+    name.HandleTyping();
+    if (name.Text().size() == kNameLength && name.ConfirmRequested()) {
         Confirm();
         return;
     }
@@ -82,19 +70,9 @@ void HighScoreEntryState::HandleInput() {
     }
 }
 
-bool HighScoreEntryState::ConfirmRequested() const {
-    if (g_input->IsKeyPressed(kKeyReturn)) {
-        return true;
-    }
-    int x = g_input->GetMouseX();
-    int y = g_input->GetMouseY();
-    return g_input->IsButtonPressed(kButtonLeft) && x > confirmBox.x &&
-           x < confirmBox.x + confirmBox.w && y > confirmBox.y && y < confirmBox.y + confirmBox.h;
-}
-
 void HighScoreEntryState::Confirm() {
     char line[32];
-    std::snprintf(line, sizeof line, "%s:%d", name.c_str(), score);
+    std::snprintf(line, sizeof line, "%s:%d", name.Text().c_str(), score);
     if (InsertHighScore(line, score) == HighScoreWrite::NotWritten) {
         // The screen stays; another Return tries again.
         writeFailed = true;

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <SDL.h>
-
-#include <string>
-
 #include "engine/GameState.h"
+#include "progress/TextEntry.h"
 
 class Font;
 class Sprite;
@@ -21,15 +18,13 @@ public:
 private:
     void Draw();
     void HandleInput();
-    bool ConfirmRequested() const;
     void Confirm();
 
-    std::string name;
+    TextEntry name;
     int score;
     bool qualifies;
     // Set once storing the entry has failed; Escape then gives up on it.
     bool writeFailed;
     Font* font;
     Sprite* background;
-    SDL_Rect confirmBox;
 };

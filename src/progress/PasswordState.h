@@ -1,10 +1,7 @@
 #pragma once
 
-#include <SDL.h>
-
-#include <string>
-
 #include "engine/GameState.h"
+#include "progress/TextEntry.h"
 
 class Font;
 class Sprite;
@@ -20,11 +17,9 @@ public:
 private:
     void Draw();
     void HandleInput();
-    bool ConfirmRequested() const;
     void Confirm();
 
-    std::string entry;
+    TextEntry entry;
     Sprite* background;
     Font* font;
-    SDL_Rect confirmBox;
 };
