@@ -80,3 +80,59 @@ wait_exit() {
 }
 
 screenshot() { xwd -root -silent | convert xwd:- "$1"; }
+
+alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended during: $1"; }
+
+# A working folder of the script's own in $run: the generated data of game
+# folder $1 linked, the sprite manifest copied so levels can be added.
+prepare_run_dir() {
+    local f
+    run=$work/run
+    mkdir -p "$run/gdat"
+    for f in "$1"/gdat/*; do
+        [ "$(basename "$f")" = sprites.txt ] || ln -s "$f" "$run/gdat/"
+    done
+    ln -s "$1/sdat" "$run/sdat"
+    cp "$1/gdat/sprites.txt" "$run/gdat/sprites.txt"
+    [ -z "$(tail -c1 "$run/gdat/sprites.txt")" ] || echo >>"$run/gdat/sprites.txt"
+}
+
+# Adds the level image gdat/$1 to $run: ground along the whole bottom row,
+# the player starting in column $2 of it.
+add_walk_level() {
+    convert -size 16x12 xc:black -fill '#00FF00' -draw "point $2,10" \
+        -fill '#0000FF' -draw 'line 0,11 15,11' "PNG24:$run/gdat/$1"
+    printf 'gdat\\%s\n' "$1" >>"$run/gdat/sprites.txt"
+}
+
+# Screens are told apart by a strip at the left where each shows nothing but
+# its full-screen picture. remember_pictures NAME... cuts the strips of the
+# game's pictures gdat/NAME.png; showing NAME tells whether the screen shows
+# that picture there now; wait_for NAME SECONDS waits for it.
+strip=120x200+0+100
+remember_pictures() {
+    local picture
+    for picture in "$@"; do
+        convert "$game/gdat/$picture.png" -crop "$strip" +repage "$work/$picture.png"
+    done
+}
+showing() {
+    local differing
+    xwd -root -silent | convert xwd:- -crop "$strip" +repage "$work/now.png"
+    differing=$(compare -metric AE -fuzz 4% "$work/now.png" "$work/$1.png" null: 2>&1 || true)
+    [ "${differing%%[!0-9]*}" -lt 1200 ] 2>/dev/null
+}
+wait_for() {
+    local deadline=$((SECONDS + $2))
+    until showing "$1"; do
+        alive "waiting for $1"
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# Menus show the entries not chosen in grey (128, 128, 128).
+grey_pixels() {
+    xwd -root -silent | convert xwd:- -fill black +opaque 'rgb(128,128,128)' \
+        -fill white -opaque 'rgb(128,128,128)' -format '%[fx:int(mean*w*h)]' info:
+}

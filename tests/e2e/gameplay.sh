@@ -15,57 +15,17 @@ trap e2e_cleanup EXIT
 
 [ -x "$game/quonkle" ] && [ -f "$game/gdat/sprites.txt" ] || fail "no game in $game"
 
-# A working directory of our own: generated data linked, the manifest copied
-# with two level images added, and a level list of just those two.
-run=$work/run
-mkdir -p "$run/gdat"
-for f in "$game"/gdat/*; do
-    [ "$(basename "$f")" = sprites.txt ] || ln -s "$f" "$run/gdat/"
-done
-ln -s "$game/sdat" "$run/sdat"
-cp "$game/gdat/sprites.txt" "$run/gdat/sprites.txt"
+# A working directory of our own with two levels of ground along the bottom
+# row; the first starts at its left end, the second near its right end.
+prepare_run_dir "$game"
 cp "$game/high.txt" "$run/high.txt"
-# Ground along the bottom row; the first level starts at its left end, the
-# second near its right end.
-level_image() {
-    convert -size 16x12 xc:black -fill '#00FF00' -draw "point $1,10" \
-        -fill '#0000FF' -draw 'line 0,11 15,11' "PNG24:$run/gdat/$2"
-}
-level_image 0 e2e_long.png
-level_image 11 e2e_short.png
-[ -z "$(tail -c1 "$run/gdat/sprites.txt")" ] || echo >>"$run/gdat/sprites.txt"
-printf 'gdat\\e2e_long.png\ngdat\\e2e_short.png\n' >>"$run/gdat/sprites.txt"
+add_walk_level e2e_long.png 0
+add_walk_level e2e_short.png 11
 printf 'gdat\\e2e_long.png:135790\ngdat\\e2e_short.png:246801\n' >"$run/levels.txt"
 
 # --- reading the screen --------------------------------------------------------
 
-# Screens are told apart by a strip at the left where each shows only its
-# full-screen picture.
-strip=120x200+0+100
-for picture in start gameback background; do
-    convert "$game/gdat/$picture.png" -crop "$strip" +repage "$work/$picture.png"
-done
-showing() {
-    local differing
-    xwd -root -silent | convert xwd:- -crop "$strip" +repage "$work/now.png"
-    differing=$(compare -metric AE -fuzz 4% "$work/now.png" "$work/$1.png" null: 2>&1 || true)
-    [ "${differing%%[!0-9]*}" -lt 1200 ] 2>/dev/null
-}
-# Menus show their items not chosen in grey (128, 128, 128); the tally has none.
-grey_pixels() {
-    xwd -root -silent | convert xwd:- -fill black +opaque 'rgb(128,128,128)' \
-        -fill white -opaque 'rgb(128,128,128)' -format '%[fx:int(mean*w*h)]' info:
-}
-alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended during: $1"; }
-# Waits up to $2 seconds for the picture $1.
-wait_for() {
-    local deadline=$((SECONDS + $2))
-    until showing "$1"; do
-        alive "waiting for $1"
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
+remember_pictures start gameback background
 
 # Text on the tally is checked against the font itself: a tiny helper
 # renders each candidate as the game does (SDL_ttf, solid, 24 points) and

@@ -21,20 +21,10 @@ show_scores() {
     return 0
 }
 
-# A working directory of our own: the generated data linked, the manifest
-# copied with one extra level image, a level list of just that level.
-run=$work/run
-mkdir -p "$run/gdat"
-for f in "$game"/gdat/*; do
-    [ "$(basename "$f")" = sprites.txt ] || ln -s "$f" "$run/gdat/"
-done
-ln -s "$game/sdat" "$run/sdat"
-cp "$game/gdat/sprites.txt" "$run/gdat/sprites.txt"
-# The player starts at the left of the bottom row, on ground all the way.
-convert -size 16x12 xc:black -fill '#00FF00' -draw 'point 0,10' \
-    -fill '#0000FF' -draw 'line 0,11 15,11' "PNG24:$run/gdat/e2e_walk.png"
-[ -z "$(tail -c1 "$run/gdat/sprites.txt")" ] || echo >>"$run/gdat/sprites.txt"
-printf 'gdat\\e2e_walk.png\n' >>"$run/gdat/sprites.txt"
+# A working directory of our own with one level: the player starts at the
+# left of the bottom row, on ground all the way.
+prepare_run_dir "$game"
+add_walk_level e2e_walk.png 0
 password=482913
 printf 'gdat\\e2e_walk.png:%s\n' "$password" >"$run/levels.txt"
 # The score of one level (550 to 850 points) lands between III and JJJ.
@@ -44,7 +34,6 @@ printf 'AAA:10\nBBB:20\nCCC:30\nDDD:40\nEEE:50\nFFF:60\nGGG:70\nHHH:80\nIII:500\
 start_xvfb
 start_game "$game/quonkle" "$run"
 
-alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended during: $1"; }
 scores_fail() {
     show_scores
     fail "$@"
@@ -57,29 +46,9 @@ type_keys() {
     done
 }
 
-# Screens are told apart by a strip at the left where each shows nothing
-# but its full-screen picture: the start and end pictures, the play
-# screen's sky, or the plain background of the tally, the name entry, the
-# table and the password screen.
-strip=120x200+0+100
-for picture in start end gameback background; do
-    convert "$game/gdat/$picture.png" -crop "$strip" +repage "$work/$picture.png"
-done
-showing() {
-    local differing
-    xwd -root -silent | convert xwd:- -crop "$strip" +repage "$work/now.png"
-    differing=$(compare -metric AE -fuzz 4% "$work/now.png" "$work/$1.png" null: 2>&1 || true)
-    [ "${differing%%[!0-9]*}" -lt 1200 ] 2>/dev/null
-}
-# Waits up to $2 seconds for the picture $1.
-wait_for() {
-    local deadline=$((SECONDS + $2))
-    until showing "$1"; do
-        alive "waiting for $1"
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
+# The start and end pictures, the play screen's sky, or the plain
+# background of the tally, the name entry, the table and the password screen.
+remember_pictures start end gameback background
 # Waits (up to $1 seconds) for a picture that stays the same for a while.
 settled() {
     local deadline=$((SECONDS + $1)) a b
