@@ -1,12 +1,9 @@
 // The generator's building blocks (hard-edged canvas, song text, looping
-// sequencer, Ogg writer, effects) and the rules its art must keep for the
-// game: figures stand on their bottom pixel row and fit a cell, the ground's
-// top edge is solid, left frames mirror right ones.
-#include <SDL.h>
-#include <SDL_image.h>
+// sequencer, effects) and the rules its art must keep beyond what the data
+// checker sees: figures stand on their bottom pixel row, the ground's top edge
+// is solid, left frames mirror right ones. Sizes and the Ogg format are the
+// checker's, run on the generated data in CheckerTest.
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <vorbis/vorbisfile.h>
 
 #include <cmath>
 #include <string>
@@ -14,46 +11,15 @@
 
 #include "gen/Canvas.h"
 #include "gen/EffectSynth.h"
-#include "gen/OggWriter.h"
 #include "gen/Sequencer.h"
 #include "gen/Song.h"
 #include "support/TempGameDir.h"
+#include "tools/Picture.h"
 
 namespace {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;  // 0xRRGGBB
-    uint32_t At(int x, int y) const { return pixels[y * width + x]; }
-};
-
-Picture Load(const std::string& path) {
-    Picture picture;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    EXPECT_NE(nullptr, loaded) << path;
-    if (!loaded) {
-        return picture;
-    }
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF0000,
-                                              0x00FF00, 0x0000FF, 0);
-    SDL_BlitSurface(loaded, nullptr, image, nullptr);
-    picture.width = image->w;
-    picture.height = image->h;
-    for (int y = 0; y < image->h; ++y) {
-        const Uint32* row =
-            reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) + y * image->pitch);
-        for (int x = 0; x < image->w; ++x) {
-            picture.pixels.push_back(row[x] & 0xFFFFFF);
-        }
-    }
-    SDL_FreeSurface(image);
-    SDL_FreeSurface(loaded);
-    return picture;
-}
-
 Picture Generated(const std::string& file) {
-    return Load(GameDataDir() + "/gdat/" + file);
+    return LoadPicture(GameDataDir() + "/gdat/" + file);
 }
 
 bool RowHasSolidPixel(const Picture& picture, int y) {
@@ -154,25 +120,6 @@ TEST(SequencerTest, RendersTheExactLoopAndWrapsTailsToItsStart) {
     EXPECT_LT(std::fabs(left.front() - left.back()), 0.2f);
 }
 
-TEST(OggWriterTest, WritesStereoAtTheMixersRate) {
-    std::vector<float> left(11025), right(11025, 0.0f);
-    for (size_t i = 0; i < left.size(); ++i) {
-        left[i] = 0.5f * std::sin(2 * M_PI * 440 * i / 22050.0);
-    }
-    char path[] = "/tmp/quonkle-ogg-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    ASSERT_TRUE(OggWriter::Write(path, left, right));
-    OggVorbis_File file;
-    ASSERT_EQ(0, ov_fopen(path, &file));
-    EXPECT_EQ(22050, ov_info(&file, -1)->rate);
-    EXPECT_EQ(2, ov_info(&file, -1)->channels);
-    EXPECT_EQ(11025, ov_pcm_total(&file, -1));
-    ov_clear(&file);
-    unlink(path);
-}
-
 TEST(EffectSynthTest, EffectsAreShortAudibleUnclippedAndQuietAtTheEnds) {
     for (int variant = 0; variant < 3; ++variant) {
         const std::vector<float> effects[] = {EffectSynth::Pain(variant),
@@ -195,7 +142,6 @@ TEST(GeneratedArtTest, FiguresStandOnTheirBottomRowAndFitACell) {
         const Picture right = Generated("tovik_walk_right" + n + ".png");
         const Picture left = Generated("tovik_walk_left" + n + ".png");
         ASSERT_GT(right.width, 0);
-        EXPECT_LT(right.width, 40) << "he must drop through a one-cell gap";
         EXPECT_TRUE(RowHasSolidPixel(right, right.height - 1)) << "frame " << n;
         for (int y = 0; y < right.height; ++y) {
             for (int x = 0; x < right.width; ++x) {
@@ -213,7 +159,7 @@ TEST(GeneratedArtTest, FiguresStandOnTheirBottomRowAndFitACell) {
 
 TEST(GeneratedArtTest, GroundHasASolidTopEdgeAndTheHudFits) {
     const Picture ground = Generated("ground_a.png");
-    ASSERT_EQ(40, ground.width);
+    ASSERT_GT(ground.width, 0);
     for (int x = 0; x < ground.width; ++x) {
         EXPECT_NE(0u, ground.At(x, 0)) << "x " << x;
     }
@@ -228,8 +174,6 @@ TEST(GeneratedArtTest, GroundHasASolidTopEdgeAndTheHudFits) {
     EXPECT_GE(heart.width, ball.width);
     EXPECT_LE(heart.width, 24);
     const Picture screen = Generated("gameback.png");
-    EXPECT_EQ(640, screen.width);
-    EXPECT_EQ(480, screen.height);
     for (uint32_t pixel : screen.pixels) {
         ASSERT_NE(0u, pixel) << "black would let the last frame show through";
     }

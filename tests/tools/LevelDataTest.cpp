@@ -1,8 +1,6 @@
 // The level text format and the walk-and-fall search, and the proof that the
 // search agrees with the game: every shipped level, its zombies taken out, is
 // won on the real play screen by walking the route the search finds.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,6 +17,7 @@
 #include "support/HeadlessDriver.h"
 #include "support/PngWriter.h"
 #include "support/TempGameDir.h"
+#include "tools/Picture.h"
 
 namespace {
 
@@ -128,26 +127,6 @@ TEST(LevelSolverTest, FollowsWalkingAndFalling) {
 
 namespace {
 
-// Reads a level image's 16 x 12 pixels as 0xRRGGBB.
-LevelGrid ReadLevelImage(const std::string& path, std::vector<uint32_t>& pixels) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    EXPECT_NE(nullptr, loaded) << path;
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF0000,
-                                              0x00FF00, 0x0000FF, 0);
-    SDL_BlitSurface(loaded, nullptr, image, nullptr);
-    SDL_FreeSurface(loaded);
-    pixels.clear();
-    for (int y = 0; y < LevelText::kImageHeight; ++y) {
-        const Uint32* row =
-            reinterpret_cast<const Uint32*>(static_cast<Uint8*>(image->pixels) + y * image->pitch);
-        for (int x = 0; x < LevelText::kImageWidth; ++x) {
-            pixels.push_back(row[x] & 0xFFFFFF);
-        }
-    }
-    SDL_FreeSurface(image);
-    return LevelGrid::FromPixels([&pixels](int x, int y) { return pixels[y * 16 + x]; });
-}
-
 struct Standing {
     int row;
     int column;
@@ -238,8 +217,11 @@ TEST(LevelRouteTest, EveryShippedLevelIsWonByWalkingAndFalling) {
         ++levels;
         const std::string name = line.substr(0, line.find(':'));
         SCOPED_TRACE(name);
-        std::vector<uint32_t> pixels;
-        const LevelGrid grid = ReadLevelImage(GameDataDir() + "/gdat/" + name.substr(5), pixels);
+        std::vector<uint32_t> pixels =
+            LoadPicture(GameDataDir() + "/gdat/" + name.substr(5)).pixels;
+        ASSERT_EQ(16u * 12u, pixels.size());
+        const LevelGrid grid =
+            LevelGrid::FromPixels([&pixels](int x, int y) { return pixels[y * 16 + x]; });
         // The same level without its zombies: the route is the question here.
         for (uint32_t& pixel : pixels) {
             if (pixel == LevelGrid::kZombieColour) {
