@@ -33,30 +33,25 @@ void WriteImage(const TempGameDir& dir, const std::string& name, int w, int h, U
 // A second of silence, 22050 Hz 16-bit stereo.
 std::string SilentWav() {
     const Uint32 size = 22050 * 4;
-    struct {
-        char riff[4];
-        Uint32 riffSize;
-        char waveFmt[8];
-        Uint32 fmtSize;
-        Uint16 format, channels;
-        Uint32 rate, byteRate;
-        Uint16 align, bits;
-        char data[4];
-        Uint32 dataSize;
-    } header = {{'R', 'I', 'F', 'F'},
-                36 + size,
-                {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '},
-                16,
-                1,
-                2,
-                22050,
-                size,
-                4,
-                16,
-                {'d', 'a', 't', 'a'},
-                size};
-    return std::string(reinterpret_cast<const char*>(&header), sizeof header) +
-           std::string(size, '\0');
+    std::string wav;
+    auto put = [&wav](Uint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            wav += static_cast<char>(value >> (8 * i));
+        }
+    };
+    wav += "RIFF";
+    put(36 + size, 4);
+    wav += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(2, 2);
+    put(22050, 4);
+    put(size, 4);  // bytes a second
+    put(4, 2);
+    put(16, 2);
+    wav += "data";
+    put(size, 4);
+    return wav + std::string(size, '\0');
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include "engine/Globals.h"
@@ -136,28 +135,4 @@ TEST_F(PlayFixture, WaysOutComeInOrderDeathWonPause) {
     driver->Frame();
     ASSERT_NE(nullptr, driver->FrontAs<PauseMenuState>());
     EXPECT_EQ(2u, g_states.Count());
-}
-
-TEST_F(PlayFixture, MusicSwitchesEveryThirdLevelAcrossGames) {
-    AddLevel("gdat\\l.bmp", FrameLevel());
-    Boot();
-    Sound* first = g_resources->GetSound("sdat\\music1.ogg");
-    Sound* second = g_resources->GetSound("sdat\\music2.ogg");
-    if (!first) {
-        GTEST_SKIP() << "no audio device";
-    }
-    auto track = []() { return Mix_Playing(0) ? Mix_GetChunk(0) : nullptr; };
-    g_levelCounter = 2;
-    g_playFirstTrack = true;
-    std::vector<Mix_Chunk*> heard;
-    for (int game = 0; game < 2; ++game) {
-        g_levelCounter = 2;  // as a new game does
-        for (int level = 0; level < 4; ++level) {
-            Play("gdat\\l.bmp");
-            heard.push_back(track());
-        }
-    }
-    Mix_Chunk* one = first->GetChunk();
-    Mix_Chunk* two = second->GetChunk();
-    EXPECT_EQ((std::vector<Mix_Chunk*>{one, one, one, two, one, one, one, two}), heard);
 }
