@@ -11,18 +11,15 @@
 #include <climits>
 #include <string>
 
-#include "support/TempGameDir.h"
+#include "progress/WorkingDirTest.h"
 
 namespace {
 
 // Ten lines, lowest first, no line break after the last.
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string text;
-    bool first = true;
     for (const char* line : lines) {
-        text += first ? "" : "\n";
-        text += line;
-        first = false;
+        text += (text.empty() ? "" : "\n") + std::string(line);
     }
     return text;
 }
@@ -30,17 +27,8 @@ std::string Lines(std::initializer_list<const char*> lines) {
 const std::string kStandard = Lines({"AAA:100", "BBB:200", "CCC:300", "DDD:400", "EEE:500",
                                      "FFF:600", "GGG:700", "HHH:800", "III:900", "JJJ:1000"});
 
-// Runs each case inside a directory of its own, as the game runs in its
-// working directory.
-class HighScoreFileTest : public ::testing::Test {
+class HighScoreFileTest : public WorkingDirTest {
 protected:
-    HighScoreFileTest() : dir(false) {
-        char cwd[PATH_MAX];
-        previous = getcwd(cwd, sizeof cwd) ? cwd : "/";
-        EXPECT_EQ(0, chdir(dir.Path().c_str()));
-    }
-    ~HighScoreFileTest() override { EXPECT_EQ(0, chdir(previous.c_str())); }
-
     // Names in the working directory other than high.txt (left-over
     // temporary files).
     int StrayFiles() const {
@@ -55,9 +43,6 @@ protected:
         closedir(listing);
         return count;
     }
-
-    TempGameDir dir;
-    std::string previous;
 };
 
 }  // namespace

@@ -2,30 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 
-#include "support/TempGameDir.h"
+#include "progress/WorkingDirTest.h"
 
 namespace {
 
-// Runs the lookups inside a folder of its own with the given levels.txt.
-class LevelListTest : public ::testing::Test {
+class LevelListTest : public WorkingDirTest {
 protected:
-    LevelListTest() : dir(false) {
-        char cwd[4096];
-        if (getcwd(cwd, sizeof cwd)) {
-            previousDir = cwd;
-        }
-        EXPECT_EQ(0, chdir(dir.Path().c_str()));
-    }
-    ~LevelListTest() override {
-        if (chdir(previousDir.c_str()) != 0) {
-            ADD_FAILURE() << "could not return to " << previousDir;
-        }
-    }
-
     void Levels(const std::string& contents) { dir.Write("levels.txt", contents); }
 
     // "password>next" of FindLevelAfter, for compact expectations.
@@ -34,9 +19,6 @@ protected:
         FindLevelAfter(name, password, next);
         return password + ">" + next;
     }
-
-    TempGameDir dir;
-    std::string previousDir;
 };
 
 TEST(LevelLineTest, SplitsAtTheFirstColonOnly) {
@@ -58,29 +40,25 @@ TEST(LevelLineTest, SplitsAtTheFirstColonOnly) {
     EXPECT_EQ(" 1 ", entry.password);
 }
 
-TEST_F(LevelListTest, UnreadableFileIsToldApartFromNotFound) {
-    std::string name = "untouched", password, next;
-    EXPECT_EQ(LevelLookup::Unreadable, FirstLevel(name));
-    EXPECT_EQ(LevelLookup::Unreadable, FindLevelByPassword("111111", name));
-    EXPECT_EQ("untouched", name);
-    EXPECT_EQ(LevelLookup::Unreadable, FindLevelAfter("a", password, next));
-    EXPECT_EQ(">", After("a"));
-
+TEST_F(LevelListTest, MissingFileOrAFolderIsToldApartFromNotFound) {
+    // Opening a folder succeeds but every read fails; the scans must stop.
+    for (bool folder : {false, true}) {
+        if (folder) {
+            ASSERT_EQ(0, mkdir(dir.File("levels.txt").c_str(), 0755));
+        }
+        std::string name = "untouched", password, next;
+        EXPECT_EQ(LevelLookup::Unreadable, FirstLevel(name));
+        EXPECT_EQ(LevelLookup::Unreadable, FindLevelByPassword("111111", name));
+        EXPECT_EQ("untouched", name);
+        EXPECT_EQ(LevelLookup::Unreadable, FindLevelAfter("a", password, next));
+        EXPECT_EQ(">", After("a"));
+    }
+    ASSERT_EQ(0, rmdir(dir.File("levels.txt").c_str()));
     Levels("a:111111\n");
+    std::string name, password, next;
     EXPECT_EQ(LevelLookup::NotFound, FindLevelByPassword("222222", name));
     EXPECT_EQ(LevelLookup::NotFound, FindLevelAfter("b", password, next));
     EXPECT_EQ(">", After("b"));
-}
-
-TEST_F(LevelListTest, FolderInPlaceOfTheFileIsUnreadable) {
-    // Opening a folder succeeds but every read fails; the scans must stop.
-    ASSERT_EQ(0, mkdir(dir.File("levels.txt").c_str(), 0755));
-    // It reads as unreadable, like a missing file.
-    std::string name, password, next;
-    EXPECT_EQ(LevelLookup::Unreadable, FindLevelByPassword("111111", name));
-    EXPECT_EQ(LevelLookup::Unreadable, FindLevelAfter("a", password, next));
-    EXPECT_EQ("", next);
-    EXPECT_EQ(LevelLookup::Unreadable, FirstLevel(name));
 }
 
 TEST_F(LevelListTest, FirstLevelReadsOnlyTheFirstLine) {
