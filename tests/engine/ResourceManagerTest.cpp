@@ -45,8 +45,9 @@ protected:
     }
 };
 
-TEST_F(ResourceManagerTest, NamesAreExactManifestLines) {
-    dir.Write("gdat\\sprites.txt", "gdat\\one.png\r\n\ngdat\\nothing.png\ngdat\\two.png");
+TEST_F(ResourceManagerTest, NamesAreExactManifestLinesAndTheLaterOfTwoWins) {
+    dir.Write("gdat\\sprites.txt",
+              "gdat\\one.png\r\n\ngdat\\nothing.png\ngdat\\two.png\ngdat\\one.png");
     ResourceManager resources("gdat\\sprites.txt", "sdat\\sounds.txt");
     resources.LoadSprites();
     resources.LoadSounds();
@@ -60,23 +61,12 @@ TEST_F(ResourceManagerTest, NamesAreExactManifestLines) {
     EXPECT_EQ(resources.GetSprite("gdat\\nothing.png"), nullptr);
     EXPECT_EQ(resources.GetSprite(""), nullptr);
     EXPECT_EQ(resources.SpriteCount(), 2u);
-}
 
-TEST_F(ResourceManagerTest, ANameListedTwiceKeepsTheLaterLoad) {
-    dir.Write("gdat\\sprites.txt", "gdat\\one.png\ngdat\\one.png\n");
-    ResourceManager resources("gdat\\sprites.txt", "sdat\\sounds.txt");
-    resources.LoadSprites();
-    EXPECT_EQ(resources.SpriteCount(), 1u);
-    EXPECT_NE(resources.GetSprite("gdat\\one.png"), nullptr);
-}
-
-TEST_F(ResourceManagerTest, MissingManifestsLeaveEmptyTables) {
-    ResourceManager resources("gdat\\none.txt", "sdat\\none.txt");
-    resources.LoadSprites();
-    resources.LoadSounds();
-    EXPECT_EQ(resources.SpriteCount(), 0u);
-    EXPECT_EQ(resources.GetSprite("gdat\\one.png"), nullptr);
-    EXPECT_EQ(resources.GetSound("sdat\\music1.ogg"), nullptr);
+    ResourceManager none("gdat\\none.txt", "sdat\\none.txt");
+    none.LoadSprites();
+    none.LoadSounds();
+    EXPECT_EQ(none.SpriteCount(), 0u);
+    EXPECT_EQ(none.GetSound("sdat\\music1.ogg"), nullptr);
 }
 
 }  // namespace

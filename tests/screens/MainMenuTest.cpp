@@ -1,41 +1,31 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <memory>
 
 #include "engine/Globals.h"
 #include "engine/Keys.h"
 #include "engine/ResourceManager.h"
 #include "screens/MainMenuState.h"
+#include "screens/ScreenData.h"
 #include "support/HeadlessDriver.h"
-#include "support/PngWriter.h"
 #include "support/TempGameDir.h"
 
 namespace {
 
-const Uint32 kWhiteRgb = 0xFFFFFF;
-const Uint32 kGreyRgb = 0x808080;
 const int kItemTop[] = {100, 150, 200, 250};
 
-// A data folder of its own: black pictures and a known font, so that the
-// only white and grey pixels are the menu's text. No splash picture.
+// Plain data without a splash picture: the only white and grey pixels are
+// the menu's text.
 class MainMenuTest : public ::testing::Test {
 protected:
     TempGameDir dir{false};
     std::unique_ptr<HeadlessDriver> driver;
 
     void SetUp() override {
-        mkdir(dir.File("gdat").c_str(), 0755);
-        std::vector<uint32_t> black(640 * 480, 0);
-        WritePng(dir.File("gdat\\background.png"), 640, 480, PngKind::Rgb, black);
-        WritePng(dir.File("gdat\\menutitle.png"), 640, 480, PngKind::Rgb, black);
-        std::ifstream font("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-                           std::ios::binary);
-        std::ofstream copy(dir.File("gdat\\anglepoi.ttf"), std::ios::binary);
-        copy << font.rdbuf();
-        copy.close();
-        dir.Write("gdat\\sprites.txt", "gdat\\background.png\ngdat\\menutitle.png\n");
+        WritePlainScreenData(dir);
         driver = std::make_unique<HeadlessDriver>(dir.Path());
         ASSERT_TRUE(driver->Started());
         driver->Frames(2);  // splash (loads everything), then the menu's first picture
@@ -66,7 +56,7 @@ protected:
 };
 
 TEST_F(MainMenuTest, SplashLoadsTheDataEvenWithoutItsPicture) {
-    EXPECT_EQ(g_resources->SpriteCount(), 2u);
+    EXPECT_EQ(g_resources->SpriteCount(), 5u);
     ASSERT_NE(driver->FrontAs<MainMenuState>(), nullptr);
     EXPECT_EQ(HighlightedOnScreen(), 0);
 }

@@ -34,7 +34,6 @@ protected:
         WritePlainScreenData(dir);
         dir.AddLevelImage("gdat\\first.bmp", FlatLevel());
         dir.AddLevelImage("gdat\\nostart.bmp", FlatLevel(false));
-        dir.AddLevelImage("gdat\\small.bmp", {"G..............", "BBBBBBBBBBBBBBB"});
         dir.Write("levels.txt", "gdat\\first.bmp:111111\n");
         dir.Write("high.txt", "AAA:10\nBBB:20\n");
         driver = std::make_unique<HeadlessDriver>(dir.Path());
@@ -82,8 +81,6 @@ TEST_F(PictureScreensTest, StartScreenStaysWhileTheFirstLevelCannotBePlayed) {
         nullptr,  // no levels.txt at all
         "",
         "\ngdat\\first.bmp:111111\n",
-        "gdat\\missing.bmp:111111\n",
-        "gdat\\small.bmp:111111\n",
         "gdat\\nostart.bmp:111111\n",
     };
     for (const char* list : lists) {
