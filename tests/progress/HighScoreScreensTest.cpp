@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/GameState.h"
 #include "engine/Globals.h"
 #include "engine/Keys.h"
 #include "engine/StateStack.h"
@@ -34,13 +35,10 @@ protected:
         game->Frames(2);
         ASSERT_NE(nullptr, game->FrontAs<MainMenuState>());
     }
-    void OpenEntry(int score) {
+    void OpenEntry(int score) { Open(new HighScoreEntryState(score)); }
+    void Open(GameState* screen) {
         PopState();
-        PushState(new HighScoreEntryState(score));
-    }
-    void OpenTable() {
-        PopState();
-        PushState(new HighScoreTableState());
+        PushState(screen);
     }
     // Keys down together for one frame, then a frame with all keys up, so
     // the next tap is a new press.
@@ -150,7 +148,7 @@ TEST_F(HighScoreScreenTest, TableShowsShortFilesInTheBottomRows) {
     // With and without a final line break; score texts exactly as stored.
     for (const char* file : {"ONE: 12ab\nTWO:7", "ONE: 12ab\nTWO:7\n"}) {
         Start(file);
-        OpenTable();
+        Open(new HighScoreTableState());
         game->Frame();
         HighScoreTableState* table = game->FrontAs<HighScoreTableState>();
         ASSERT_NE(nullptr, table);

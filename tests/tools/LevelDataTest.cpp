@@ -155,17 +155,12 @@ bool StandingCell(PlayState* play, const LevelGrid& grid, Standing& cell) {
 int WalkTheRoute(const TempGameDir& dir, const LevelGrid& grid) {
     HeadlessDriver driver(dir.Path());
     driver.RunScript("frames 2\ntap space\nframes 2\ntap space\nframes 2");
-    PlayState* play = driver.FrontAs<PlayState>();
-    if (!play) {
-        return -1;
-    }
-    const int limit = 30000;
     int held = 0;
-    while (driver.FrameCount() < static_cast<Uint32>(limit)) {
+    while (driver.FrameCount() < 30000u) {
         if (driver.FrontAs<LevelOverState>()) {
             return static_cast<int>(driver.FrameCount());
         }
-        play = driver.FrontAs<PlayState>();
+        PlayState* play = driver.FrontAs<PlayState>();
         if (!play) {
             return -1;
         }
@@ -178,16 +173,9 @@ int WalkTheRoute(const TempGameDir& dir, const LevelGrid& grid) {
             if (!solver.IsWinnable()) {
                 return -1;
             }
-            const auto& route = solver.Route();
-            if (route.size() == 1) {
-                want = kKeyRight;  // at the exit cell: on to the screen's edge
-            } else {
-                const LevelGrid::Cell next = route[1];
-                want = next.column > here.column ? kKeyRight : kKeyLeft;
-                if (next.column == here.column) {
-                    want = 0;
-                }
-            }
+            // At the exit cell: on to the screen's edge.
+            const int next = solver.Route().size() == 1 ? 16 : solver.Route()[1].column;
+            want = next > here.column ? kKeyRight : next < here.column ? kKeyLeft : 0;
         }
         // Falling: let go, so that he drops straight down his column.
         if (want != held) {
