@@ -55,7 +55,8 @@ double FloorNanoseconds() {
 }
 
 FloorRatio::~FloorRatio() {
-    double iterations = static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    double iterations =
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
     double ns = std::chrono::duration<double, std::nano>(total).count() / iterations;
     state.counters["ns"] = ns;
     state.counters["x_floor"] = ns / FloorNanoseconds();

@@ -23,7 +23,9 @@ Display::~Display() {
     }
 }
 
-void Display::Fill(Uint32 pixel) { SDL_FillRect(screen, nullptr, pixel); }
+void Display::Fill(Uint32 pixel) {
+    SDL_FillRect(screen, nullptr, pixel);
+}
 
 void Display::Blit(Sprite* sprite, Sint16 x, Sint16 y) {
     if (!sprite) {

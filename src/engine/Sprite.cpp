@@ -2,4 +2,6 @@
 
 Sprite::Sprite(SDL_Surface* surface) : surface(surface) {}
 
-Sprite::~Sprite() { SDL_FreeSurface(surface); }
+Sprite::~Sprite() {
+    SDL_FreeSurface(surface);
+}

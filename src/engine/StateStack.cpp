@@ -4,9 +4,13 @@
 
 StateStack g_states;
 
-StateStack::~StateStack() { Clear(); }
+StateStack::~StateStack() {
+    Clear();
+}
 
-void StateStack::Push(GameState* screen) { screens.push_front(screen); }
+void StateStack::Push(GameState* screen) {
+    screens.push_front(screen);
+}
 
 void StateStack::Pop() {
     if (screens.empty()) {
@@ -17,7 +21,9 @@ void StateStack::Pop() {
     delete front;
 }
 
-GameState* StateStack::Front() const { return screens.empty() ? nullptr : screens.front(); }
+GameState* StateStack::Front() const {
+    return screens.empty() ? nullptr : screens.front();
+}
 
 void StateStack::Clear() {
     while (!screens.empty()) {
@@ -25,6 +31,10 @@ void StateStack::Clear() {
     }
 }
 
-void PushState(GameState* screen) { g_states.Push(screen); }
+void PushState(GameState* screen) {
+    g_states.Push(screen);
+}
 
-void PopState() { g_states.Pop(); }
+void PopState() {
+    g_states.Pop();
+}

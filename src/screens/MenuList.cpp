@@ -19,7 +19,9 @@ MenuList::MenuList(const MenuItem* items, int count)
     }
 }
 
-MenuList::~MenuList() { delete font; }
+MenuList::~MenuList() {
+    delete font;
+}
 
 void MenuList::Draw() const {
     g_display->Blit(background, 0, 0);

@@ -9,7 +9,9 @@
 
 SplashState::SplashState() : splash(g_display->LoadSprite("gdat\\splash.png", 0xFF000000)) {}
 
-SplashState::~SplashState() { delete splash; }
+SplashState::~SplashState() {
+    delete splash;
+}
 
 void SplashState::Update() {
     g_display->Blit(splash, 0, 0);

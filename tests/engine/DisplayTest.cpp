@@ -52,7 +52,8 @@ TEST_F(DisplayTest, BlackIsTransparentNearBlackIsDrawnAlphaIsDropped) {
 }
 
 TEST_F(DisplayTest, PaletteAndGreyImagesAlsoKeepBlackTransparent) {
-    ASSERT_TRUE(WritePng(dir.File("pal.png"), 2, 1, PngKind::Palette, {1, 0}, {0x3040FF, 0x000000}));
+    ASSERT_TRUE(
+        WritePng(dir.File("pal.png"), 2, 1, PngKind::Palette, {1, 0}, {0x3040FF, 0x000000}));
     ASSERT_TRUE(WritePng(dir.File("grey.png"), 2, 1, PngKind::Grey, {0, 200}));
     auto palette = Load("pal.png");
     auto grey = Load("grey.png");

@@ -45,13 +45,21 @@ HeadlessDriver::~HeadlessDriver() {
     }
 }
 
-bool HeadlessDriver::Ended() const { return !started || g_states.Empty(); }
+bool HeadlessDriver::Ended() const {
+    return !started || g_states.Empty();
+}
 
-GameState* HeadlessDriver::Front() const { return g_states.Front(); }
+GameState* HeadlessDriver::Front() const {
+    return g_states.Front();
+}
 
-void HeadlessDriver::Hold(int key) { keys.at(key) = 1; }
+void HeadlessDriver::Hold(int key) {
+    keys.at(key) = 1;
+}
 
-void HeadlessDriver::Release(int key) { keys.at(key) = 0; }
+void HeadlessDriver::Release(int key) {
+    keys.at(key) = 0;
+}
 
 void HeadlessDriver::Tap(int key) {
     keys.at(key) = 1;
@@ -63,9 +71,13 @@ void HeadlessDriver::SetMouse(int x, int y) {
     mouseY = y;
 }
 
-void HeadlessDriver::HoldButton(int button) { buttons |= SDL_BUTTON(button); }
+void HeadlessDriver::HoldButton(int button) {
+    buttons |= SDL_BUTTON(button);
+}
 
-void HeadlessDriver::ReleaseButton(int button) { buttons &= ~SDL_BUTTON(button); }
+void HeadlessDriver::ReleaseButton(int button) {
+    buttons &= ~SDL_BUTTON(button);
+}
 
 void HeadlessDriver::Click(int button) {
     buttons |= SDL_BUTTON(button);
@@ -179,15 +191,25 @@ int HeadlessDriver::CountColour(Uint32 rgb, int x0, int y0, int w, int h) const 
 }
 
 int KeyByName(const std::string& name) {
-    if (name == "space") return kKeySpace;
-    if (name == "return") return kKeyReturn;
-    if (name == "escape") return kKeyEscape;
-    if (name == "backspace") return kKeyBackspace;
-    if (name == "up") return kKeyUp;
-    if (name == "down") return kKeyDown;
-    if (name == "left") return kKeyLeft;
-    if (name == "right") return kKeyRight;
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return name[0];
-    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
+    if (name == "space")
+        return kKeySpace;
+    if (name == "return")
+        return kKeyReturn;
+    if (name == "escape")
+        return kKeyEscape;
+    if (name == "backspace")
+        return kKeyBackspace;
+    if (name == "up")
+        return kKeyUp;
+    if (name == "down")
+        return kKeyDown;
+    if (name == "left")
+        return kKeyLeft;
+    if (name == "right")
+        return kKeyRight;
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return name[0];
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9')
+        return name[0];
     return -1;
 }

@@ -25,7 +25,9 @@ void CopyFile(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string GameDataDir() { return QUONKLE_GAME_DIR; }
+std::string GameDataDir() {
+    return QUONKLE_GAME_DIR;
+}
 
 TempGameDir::TempGameDir(bool withGameData) {
     char pattern[] = "/tmp/quonkle-test-XXXXXX";
@@ -68,7 +70,9 @@ TempGameDir::~TempGameDir() {
     }
 }
 
-std::string TempGameDir::File(const std::string& name) const { return path + "/" + HostPath(name); }
+std::string TempGameDir::File(const std::string& name) const {
+    return path + "/" + HostPath(name);
+}
 
 void TempGameDir::Write(const std::string& name, const std::string& contents) const {
     std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
@@ -87,7 +91,9 @@ bool TempGameDir::Exists(const std::string& name) const {
     return lstat(File(name).c_str(), &info) == 0;
 }
 
-void TempGameDir::Remove(const std::string& name) const { unlink(File(name).c_str()); }
+void TempGameDir::Remove(const std::string& name) const {
+    unlink(File(name).c_str());
+}
 
 void TempGameDir::ListSprite(const std::string& name) const {
     std::string manifest = Read("gdat\\sprites.txt");
@@ -101,17 +107,26 @@ void TempGameDir::AddLevelImage(const std::string& name,
                                 const std::vector<std::string>& rows) const {
     int height = static_cast<int>(rows.size());
     int width = height > 0 ? static_cast<int>(rows[0].size()) : 0;
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000,
-                                              0x00FF00, 0x0000FF, 0);
+    SDL_Surface* image =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width && x < static_cast<int>(rows[y].size()); ++x) {
             Uint8 r = 0, g = 0, b = 0;
             switch (rows[y][x]) {
-                case 'G': g = 255; break;
-                case 'R': r = 255; break;
-                case 'W': r = g = b = 255; break;
-                case 'B': b = 255; break;
-                default: break;
+                case 'G':
+                    g = 255;
+                    break;
+                case 'R':
+                    r = 255;
+                    break;
+                case 'W':
+                    r = g = b = 255;
+                    break;
+                case 'B':
+                    b = 255;
+                    break;
+                default:
+                    break;
             }
             Uint8* pixel = static_cast<Uint8*>(image->pixels) + y * image->pitch + x * 3;
             Uint32 value = SDL_MapRGB(image->format, r, g, b);
