@@ -16,7 +16,7 @@ fuzz: build
 	printf '\000' | cat - $(BUILD)/game/sdat/sounds.txt > $(FUZZ_BUILD)/seeds/sounds
 	printf '\001' | cat - $(BUILD)/game/levels.txt > $(FUZZ_BUILD)/seeds/levels
 	printf '\002' | cat - $(BUILD)/game/high.txt - > $(FUZZ_BUILD)/seeds/high < /dev/null
-	printf '\002ABC:10\nBBB:20\r\nx\x01y:0009\n\n\n\n\n\n\nZZZ:99\nEXTRA:1\x90\x01\x00\x00' \
+	printf '\002ABC:10\nBBB:20\r\nx\001y:0009\n\n\n\n\n\n\nZZZ:99\nEXTRA:1\220\001\000\000' \
 		> $(FUZZ_BUILD)/seeds/high-odd
 	printf '\003\017\013\000\000\000\000' > $(FUZZ_BUILD)/seeds/level
 	cd $(FUZZ_BUILD) && QUONKLE_GAME_DIR=$(abspath $(BUILD))/game \
@@ -24,7 +24,8 @@ fuzz: build
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/e2e/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		./quonkle_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 \
-		-max_len=8192 -print_final_stats=1 $(abspath $(FUZZ_BUILD))/corpus \
+		-max_len=8192 -print_final_stats=1 -artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
+		$(abspath $(FUZZ_BUILD))/corpus \
 		$(abspath $(FUZZ_BUILD))/seeds
 
 extra-tests:: fuzz
