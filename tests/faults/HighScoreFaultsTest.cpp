@@ -182,10 +182,11 @@ TEST(KilledWriteTest, HighScoreFileIsTheOldOrTheNewNeverAMix) {
         lastSeen = found;
     }
     // A kill between writing the new file and putting it in place leaves the
-    // unfinished copy behind (harmless, never read): enough of them show that
-    // the kills landed inside writes, where a torn file would come from.
+    // unfinished copy behind (harmless, never read): at least one shows that
+    // kills landed inside writes, where a torn file would come from. How many
+    // depends on the machine's timing, so no more is asked.
     std::set<std::string> names = FolderNames(dir.Path());
-    EXPECT_GE(names.size(), 3u + 3u) << "too few kills landed inside a write";
+    EXPECT_GE(names.size(), 3u + 1u) << "no kill landed inside a write";
 }
 
 }  // namespace
