@@ -2,7 +2,8 @@
 # built with clang in a folder of its own and run for a bounded time. Seeds
 # are the generated data files, each behind the byte that picks its reader;
 # the corpus grows in the build folder from run to run (absolute paths: the
-# target works in a folder of its own).
+# target works in a folder of its own, in memory where possible, since it
+# writes and syncs high.txt all the time).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
@@ -19,13 +20,15 @@ fuzz: build
 	printf '\002ABC:10\nBBB:20\r\nx\001y:0009\n\n\n\n\n\n\nZZZ:99\nEXTRA:1\220\001\000\000' \
 		> $(FUZZ_BUILD)/seeds/high-odd
 	printf '\003\017\013\000\000\000\000' > $(FUZZ_BUILD)/seeds/level
-	cd $(FUZZ_BUILD) && QUONKLE_GAME_DIR=$(abspath $(BUILD))/game \
+	work=$$(mktemp -d /dev/shm/quonkle-fuzz-XXXXXX 2>/dev/null || mktemp -d); \
+	cd $(FUZZ_BUILD) && QUONKLE_GAME_DIR=$(abspath $(BUILD))/game QUONKLE_FUZZ_WORK=$$work \
 		ASAN_OPTIONS=detect_leaks=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/e2e/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		./quonkle_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 \
 		-max_len=8192 -print_final_stats=1 -artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
 		$(abspath $(FUZZ_BUILD))/corpus \
-		$(abspath $(FUZZ_BUILD))/seeds
+		$(abspath $(FUZZ_BUILD))/seeds; \
+	status=$$?; rm -rf "$$work"; exit $$status
 
 extra-tests:: fuzz

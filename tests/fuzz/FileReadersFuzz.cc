@@ -292,20 +292,26 @@ void RemoveWorkFolder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A folder of its own, in memory where there is such a place: the
-    // high-score writes sync every time.
+    // A folder of its own (QUONKLE_FUZZ_WORK, or one made here and removed
+    // at exit), in memory where there is such a place: the high-score writes
+    // sync every time.
+    const char* work = std::getenv("QUONKLE_FUZZ_WORK");
     char shm[] = "/dev/shm/quonkle-fuzz-XXXXXX";
     char tmp[] = "/tmp/quonkle-fuzz-XXXXXX";
-    const char* work = mkdtemp(shm);
     if (!work) {
-        work = mkdtemp(tmp);
+        work = mkdtemp(shm);
+        if (!work) {
+            work = mkdtemp(tmp);
+        }
+        if (work) {
+            workFolder = work;
+            std::atexit(RemoveWorkFolder);
+        }
     }
     if (!work || chdir(work) != 0) {
         std::perror("quonkle fuzz: work folder");
         std::exit(1);
     }
-    workFolder = work;
-    std::atexit(RemoveWorkFolder);
     if (const char* game = std::getenv("QUONKLE_GAME_DIR")) {
         PrepareLevels(game);
     }
