@@ -31,6 +31,19 @@ void Limb(cairo_t* cr, Point a, Point b, Point c, double w1, double w2, const Co
 struct Leg {
     Point hip, knee, foot;
 };
+
+// Moves both legs down so that the lower foot stands on the frame's bottom
+// row; returns how far.
+double StandOnBottomRow(Leg (&legs)[2], double lowest) {
+    const double shift = 42.3 - lowest;
+    for (Leg& leg : legs) {
+        leg.hip.y += shift;
+        leg.knee.y += shift;
+        leg.foot.y += shift;
+    }
+    return shift;
+}
+
 struct Arm {
     Point shoulder, elbow, hand;
 };
@@ -66,13 +79,7 @@ PlayerPose PlayerWalk(int frame) {
         leg.foot = Along(leg.knee, thigh - bend, 8.4);
         lowest = std::max(lowest, leg.foot.y);
     }
-    // The lower foot stands on the frame's bottom row.
-    const double shift = 42.3 - lowest;
-    for (Leg& leg : pose.legs) {
-        leg.hip.y += shift;
-        leg.knee.y += shift;
-        leg.foot.y += shift;
-    }
+    const double shift = StandOnBottomRow(pose.legs, lowest);
     pose.neck = {hip.x + 0.9, hip.y + shift - 11.2};
     pose.head = {pose.neck.x + 0.4, pose.neck.y - 5.4};
     for (int k = 0; k < 2; ++k) {
@@ -190,12 +197,7 @@ ZombiePose ZombieWalk(int frame) {
         leg.foot = Along(leg.knee, thigh - bend, 8.4);
         lowest = std::max(lowest, leg.foot.y);
     }
-    const double shift = 42.3 - lowest;
-    for (Leg& leg : pose.legs) {
-        leg.hip.y += shift;
-        leg.knee.y += shift;
-        leg.foot.y += shift;
-    }
+    const double shift = StandOnBottomRow(pose.legs, lowest);
     // Hunched forward, the head lolling with the lurch of the step.
     const double lurch = std::sin(phase * 2 + 0.6);
     pose.neck = {hip.x + 2.3 + 0.3 * lurch, hip.y + shift - 11.0};
