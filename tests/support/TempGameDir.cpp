@@ -25,9 +25,6 @@ void CopyFile(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string GameDataDir() {
-    return QUONKLE_GAME_DIR;
-}
 
 TempGameDir::TempGameDir(bool withGameData) {
     char pattern[] = "/tmp/quonkle-test-XXXXXX";

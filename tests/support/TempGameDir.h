@@ -33,5 +33,4 @@ private:
     std::string path;
 };
 
-// The generated game folder of this build.
-std::string GameDataDir();
+#include "support/GameFolder.h"

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class GameState;
+struct Mix_Chunk;
+
+// Runs the real program (start-up, the screen stack, shutdown) in a game
+// folder frame by frame on SDL's dummy drivers, with a fixed frame delta and
+// scripted input instead of the clock and the devices. rand is never seeded
+// and every test runs in a process of its own, so a script replays the same
+// game every time.
+class Driver {
+public:
+    explicit Driver(const std::string& folder, Uint32 frameDelta = 16);
+    ~Driver();
+
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+
+    bool Started() const { return started; }
+    bool Ended() const;
+    GameState* Front() const;
+    template <typename T>
+    T* FrontAs() const {
+        return dynamic_cast<T*>(Front());
+    }
+    // The class name of the front screen, "ended" when there is none.
+    std::string ScreenName() const;
+
+    void Hold(int key) { keys.at(key) = 1; }
+    void Release(int key) { keys.at(key) = 0; }
+    // Down in the next frame only.
+    void Tap(int key);
+    void Click(int button);
+    void SetMouse(int x, int y);
+
+    // One frame; false once the program has ended.
+    bool Frame();
+    void Frames(int n);
+    // Frames until done() holds, at most maxFrames; true when it held.
+    bool RunUntil(const std::function<bool()>& done, int maxFrames);
+    // One line of a script: "tap space", "tap down up" (keys of one frame),
+    // "hold right", "release right", "frames 30", "mouse 320 100",
+    // "click left|right|both [frames held]", "type abc", "delta 16", "until PlayState 3000"
+    // (frames until that screen is in front), "until ended". Returns what
+    // went wrong, empty when the line was done.
+    std::string Do(const std::string& line);
+
+    // What the front screen holds, a fact a line, and the sounds: the music
+    // channel now and the effects started since the last call, each with
+    // the frame that started it.
+    std::vector<std::string> Describe();
+    // The picture: its size and checksum, then each colour with its pixel
+    // count and the box it covers, most pixels first.
+    std::vector<std::string> Picture() const;
+    // RGB of a screen pixel as 0xRRGGBB.
+    Uint32 PixelAt(int x, int y) const;
+
+    // Key code of a script name: "space", "return", "escape", "backspace",
+    // "up", "down", "left", "right", a letter or a digit; -1 if unknown.
+    static int KeyCode(const std::string& name);
+
+private:
+    void LogEffects();
+    std::string SoundName(Mix_Chunk* chunk);
+
+    std::string previousDir;
+    bool started;
+    Uint32 frameDelta;
+    Uint32 frameCount;
+    std::vector<Uint8> keys;
+    std::vector<int> tappedKeys;
+    int mouseX;
+    int mouseY;
+    Uint8 buttons;
+    std::map<Mix_Chunk*, std::string> soundNames;
+    std::string effects;
+};
+
