@@ -112,12 +112,12 @@ public:
                     text += Unescape(b) + "\n";
                 }
                 bool noBreak = i < lines.size() && lines[i] == "end-";
-                folder->Write(name, noBreak && !text.empty() ? text.substr(0, text.size() - 1)
-                                                             : text);
+                folder->Write(name,
+                              noBreak && !text.empty() ? text.substr(0, text.size() - 1) : text);
             } else if (verb == "remove") {
                 folder->Remove(name);
             } else if (verb == "show" || verb == "picture" || verb == "read") {
-                std::vector<std::string> seen = verb == "read" ? FileLines(*folder, name)
+                std::vector<std::string> seen = verb == "read"   ? FileLines(*folder, name)
                                                 : verb == "show" ? Game().Describe()
                                                                  : Game().Picture();
                 std::vector<std::string> expected;

@@ -55,11 +55,11 @@ std::string FrameOf(const Animation* animation) {
 void DescribePlay(PlayState* play, std::vector<std::string>& out) {
     Player* p = play->GetPlayer();
     out.push_back(Format("level %s, aim %.9g", play->GetLevelName().c_str(), play->GetAimAngle()));
-    out.push_back(Format("player at (%.9g, %.9g) vy %.9g, anim %d frame %s, health %d, balls %d, "
-                         "score %d, started %u",
-                         p->GetX(), p->GetY(), p->GetVy(), p->GetAnimIndex(),
-                         FrameOf(p->GetAnimation()).c_str(), p->GetHealth(), p->GetBalls(),
-                         p->GetScore(), p->GetLevelStartTicks()));
+    out.push_back(Format(
+        "player at (%.9g, %.9g) vy %.9g, anim %d frame %s, health %d, balls %d, "
+        "score %d, started %u",
+        p->GetX(), p->GetY(), p->GetVy(), p->GetAnimIndex(), FrameOf(p->GetAnimation()).c_str(),
+        p->GetHealth(), p->GetBalls(), p->GetScore(), p->GetLevelStartTicks()));
     for (Zombie* z : play->GetZombies()) {
         out.push_back(Format("zombie row %d at %.9g, anim %d frame %s", z->Row(), z->GetX(),
                              z->GetAnimIndex(), FrameOf(z->GetAnimation()).c_str()));
@@ -239,9 +239,9 @@ void Driver::LogEffects() {
 
 std::string Driver::SoundName(Mix_Chunk* chunk) {
     if (soundNames.empty() && g_resources) {
-        for (const char* name : {"tovik_pain1", "tovik_pain2", "tovik_pain3", "zombie_death1",
-                                 "zombie_death2", "zombie_death3", "bounce_1", "bounce_2",
-                                 "bounce_3", "music1", "music2"}) {
+        for (const char* name :
+             {"tovik_pain1", "tovik_pain2", "tovik_pain3", "zombie_death1", "zombie_death2",
+              "zombie_death3", "bounce_1", "bounce_2", "bounce_3", "music1", "music2"}) {
             Sound* sound = g_resources->GetSound(("sdat\\" + std::string(name) + ".ogg").c_str());
             if (sound) {
                 soundNames[sound->GetChunk()] = name;
@@ -264,9 +264,9 @@ std::vector<std::string> Driver::Describe() {
     } else if (auto* picture = dynamic_cast<ScorePictureState*>(front)) {
         out.push_back(Format("score %d", picture->GetScore()));
     } else if (auto* tally = dynamic_cast<LevelOverState*>(front)) {
-        out.push_back(Format("tally from %d to %d, password '%s', next '%s'",
-                             tally->GetOldScore(), tally->GetScore(),
-                             tally->GetLevelPassword().c_str(), tally->GetNextLevel().c_str()));
+        out.push_back(Format("tally from %d to %d, password '%s', next '%s'", tally->GetOldScore(),
+                             tally->GetScore(), tally->GetLevelPassword().c_str(),
+                             tally->GetNextLevel().c_str()));
     } else if (auto* table = dynamic_cast<HighScoreTableState*>(front)) {
         for (int row = 0; row < kHighScoreCount; ++row) {
             out.push_back("row " + table->NameAt(row) + ":" + table->ScoreTextAt(row));
@@ -322,9 +322,9 @@ std::vector<std::string> Driver::Picture() const {
 
 int Driver::KeyCode(const std::string& name) {
     static const std::map<std::string, int> named = {
-        {"space", kKeySpace}, {"return", kKeyReturn}, {"escape", kKeyEscape},
-        {"backspace", kKeyBackspace}, {"up", kKeyUp}, {"down", kKeyDown},
-        {"left", kKeyLeft}, {"right", kKeyRight}};
+        {"space", kKeySpace},         {"return", kKeyReturn}, {"escape", kKeyEscape},
+        {"backspace", kKeyBackspace}, {"up", kKeyUp},         {"down", kKeyDown},
+        {"left", kKeyLeft},           {"right", kKeyRight}};
     auto found = named.find(name);
     if (found != named.end()) {
         return found->second;

@@ -24,6 +24,7 @@ public:
     Driver& operator=(const Driver&) = delete;
 
     bool Started() const { return started; }
+    Uint32 FrameCount() const { return frameCount; }
     bool Ended() const;
     GameState* Front() const;
     template <typename T>
@@ -82,4 +83,3 @@ private:
     std::map<Mix_Chunk*, std::string> soundNames;
     std::string effects;
 };
-

@@ -201,7 +201,8 @@ void GameFolder::WritePlainData() const {
     }
     SaveImage(File("gdat\\splash.png"), 640, 480, flat(0x404040));
     Write("gdat\\sprites.txt", sprites);
-    std::ifstream font("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf", std::ios::binary);
+    std::ifstream font("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf",
+                       std::ios::binary);
     std::ofstream(File("gdat\\anglepoi.ttf"), std::ios::binary) << font.rdbuf();
 
     std::string sounds;
@@ -217,7 +218,8 @@ void GameFolder::WritePlainData() const {
     // Ten scores from 100 to 1000: 100 is the one to beat.
     std::string scores;
     for (int i = 1; i <= 10; ++i) {
-        scores += "P" + std::to_string(i - 1) + "X:" + std::to_string(100 * i) + (i < 10 ? "\n" : "");
+        scores +=
+            "P" + std::to_string(i - 1) + "X:" + std::to_string(100 * i) + (i < 10 ? "\n" : "");
     }
     Write("high.txt", scores);
 }

@@ -25,7 +25,6 @@ void CopyFile(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-
 TempGameDir::TempGameDir(bool withGameData) {
     char pattern[] = "/tmp/quonkle-test-XXXXXX";
     if (!mkdtemp(pattern)) {

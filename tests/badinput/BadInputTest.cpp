@@ -1,0 +1,197 @@
+// Broken and odd data files, one at a time, in a copy of the generated
+// game: the program never crashes, and a tour of the game as a player would
+// make it ends where the table says. A tour that cannot finish a game
+// leaves high.txt exactly as it was.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/Driver.h"
+#include "support/GameFolder.h"
+#include "support/PngWriter.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+enum End { kWhole, kStart, kRunsOn };
+
+const std::vector<std::string> kWalk = {"................", "................", "................",
+                                        "................", "................", "................",
+                                        "................", "................", "................",
+                                        "................", "G...............", "BBBBBBBBBBBBBBBB"};
+const std::string kLevels = "gdat\\tour1.bmp:111111\ngdat\\tour2.bmp:222222\n";
+
+// Each step only when its screen is in front: the table and back, New Game,
+// the first level walked to its end while throwing now and then, the tally,
+// the second walked into its three zombies, the name "ABC", the table.
+End Tour(Driver& d) {
+    auto at = [&](const char* screen) { return d.ScreenName() == screen; };
+    auto walk = [&](bool throwing) {
+        d.Hold(Driver::KeyCode("right"));
+        int frame = 0;
+        d.RunUntil(
+            [&] {
+                if (throwing && ++frame % 40 == 0) {
+                    d.SetMouse(320, frame % 80 ? 400 : 100);
+                    d.Click(frame % 120 ? 1 : 3);
+                }
+                return !at("PlayState");
+            },
+            1500);
+        d.Release(Driver::KeyCode("right"));
+    };
+    for (const char* step : {"frames 1", "tap down", "frames 1", "tap down", "frames 1",
+                             "tap space", "frames 1", "tap space", "frames 1", "tap space"}) {
+        d.Do(step);
+    }
+    if (at("StartScreenState")) {
+        d.Do("frames 1"), d.Do("tap space");
+    }
+    if (at("PlayState")) {
+        walk(true);
+    }
+    if (at("LevelOverState")) {
+        d.Do("frames 1"), d.Do("tap space");
+    }
+    if (at("PlayState")) {
+        walk(false);
+    }
+    if (at("GameOverState") || at("EndState")) {
+        d.Do("frames 1"), d.Do("tap space");
+    }
+    if (at("HighScoreEntryState")) {
+        d.Do("frames 1"), d.Do("type abc"), d.Do("tap return");
+    }
+    if (at("HighScoreTableState")) {
+        d.Do("frames 1"), d.Do("tap space");
+    }
+    return at("MainMenuState") ? kWhole : at("StartScreenState") ? kStart : kRunsOn;
+}
+
+std::string Noise(std::size_t length) {
+    std::mt19937 generator(17);
+    std::string bytes(length, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(generator());
+    }
+    return bytes;
+}
+
+// The bottom row of ground with the start at its left end, in a picture
+// of any size: palette 0 black, 1 green, 2 blue.
+std::vector<uint32_t> WalkPixels(int w, int h, bool rgb) {
+    std::vector<uint32_t> pixels(static_cast<std::size_t>(w) * h, 0);
+    pixels[10u * w] = rgb ? 0x00FF00 : 1;
+    for (int x = 0; x < 16; ++x) {
+        pixels[11u * w + x] = rgb ? 0x0000FF : 2;
+    }
+    return pixels;
+}
+
+struct Row {
+    std::string variant;  // missing, empty, half, noise, a picture, or "=contents"
+    End end;
+};
+struct Case {
+    const char* file;
+    std::vector<Row> rows;
+};
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.file;
+}
+
+class BadInputTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
+    const std::string file = GetParam().file;
+    for (const Row& row : GetParam().rows) {
+        SCOPED_TRACE(file + " " + row.variant.substr(0, 40));
+        GameFolder folder(GameFolder::kGenerated);
+        folder.AddLevel("gdat\\tour1.bmp", kWalk);
+        std::vector<std::string> zombies = kWalk;
+        zombies[10] = "G...R....R....R.";
+        folder.AddLevel("gdat\\tour2.bmp", zombies);
+        folder.Write("levels.txt", kLevels);
+        const std::string original = folder.Read(file), variant = row.variant;
+        if (variant == "missing") {
+            folder.Remove(file);
+        } else if (variant == "palette" || variant == "grey") {
+            PngKind kind = variant == "grey" ? PngKind::Grey : PngKind::Palette;
+            ASSERT_TRUE(WritePng(folder.File(file), 16, 12, kind, WalkPixels(16, 12, false),
+                                 {0x000000, 0x00FF00, 0x0000FF}));
+        } else if (variant == "tiny") {
+            ASSERT_TRUE(WritePng(folder.File(file), 1, 1, PngKind::Rgb, {0x00FF00}));
+        } else if (variant == "huge") {
+            ASSERT_TRUE(WritePng(folder.File(file), 2000, 2000, PngKind::Rgb,
+                                 WalkPixels(2000, 2000, true)));
+        } else {
+            folder.Write(file, variant == "empty"   ? ""
+                               : variant == "half"  ? original.substr(0, original.size() / 2)
+                               : variant == "noise" ? Noise(original.size())
+                                                    : variant.substr(1));
+        }
+        const std::string scores = folder.Read("high.txt");
+        End end;
+        {
+            Driver driver(folder.Path());
+            ASSERT_TRUE(driver.Started());
+            end = Tour(driver);
+            EXPECT_FALSE(driver.Ended());
+        }
+        EXPECT_EQ(row.end, end);
+        if (end == kWhole) {
+            EXPECT_NE(std::string::npos, folder.Read("high.txt").find("ABC:")) << scores;
+        } else {
+            EXPECT_EQ(scores, folder.Read("high.txt"));
+        }
+    }
+}
+
+const std::vector<Row> kHarmless = {
+    {"missing", kWhole}, {"empty", kWhole}, {"half", kWhole}, {"noise", kWhole}};
+const std::vector<Row> kNoStart = {
+    {"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart}};
+
+// Without the sprite list no level image is loaded; without sounds, fonts
+// or pictures the game is silent or shows less. The player's own frames
+// give him his size: without one he cannot stand, and cannot finish.
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, BadInputTest,
+    ::testing::Values(
+        Case{"gdat\\sprites.txt", kNoStart}, Case{"sdat\\sounds.txt", kHarmless},
+        Case{"gdat\\anglepoi.ttf", kHarmless}, Case{"gdat\\splash.png", kHarmless},
+        Case{"gdat\\background.png", kHarmless}, Case{"gdat\\gameback.png", kHarmless},
+        Case{"gdat\\ground_b.png", kHarmless}, Case{"gdat\\ball.png", kHarmless},
+        Case{"gdat\\zombie_walking_left1.png", kHarmless}, Case{"sdat\\music1.ogg", kHarmless},
+        Case{"sdat\\zombie_death1.ogg", kHarmless},
+        Case{"gdat\\tovik_walk_right1.png",
+             {{"missing", kRunsOn}, {"empty", kRunsOn}, {"noise", kRunsOn}}},
+        // Level images as an editor might save them.
+        Case{"gdat\\tour1.bmp",
+             {{"missing", kStart},
+              {"half", kStart},
+              {"noise", kStart},
+              {"palette", kWhole},
+              {"huge", kWhole},
+              {"grey", kStart},
+              {"tiny", kStart}}},
+        Case{"levels.txt",
+             {{"missing", kStart},
+              {"empty", kStart},
+              {"noise", kStart},
+              {"=gdat\\tour1.bmp:111111\r\ngdat\\tour2.bmp:222222\r\n", kWhole},
+              {"=gdat\\tour1.bmp:111111gdat\\tour2.bmp:222222", kWhole},
+              {"=\x01\xfe\xff:0\ngdat\\tour1.bmp:111111\n", kStart}}},
+        // Every shape of score file shows and takes the new entry.
+        Case{"high.txt",
+             {{"missing", kWhole},
+              {"empty", kWhole},
+              {"noise", kWhole},
+              {"=ZED:250BOB:500IDA:750", kWhole},
+              {"=A:1\r\nB:2\r\nC:3\r\nD:4\r\nE:5\r\nF:6\r\nG:7\r\nH:8\r\nI:9\r\nJ:10\r\n", kWhole},
+              {"=\xff\xfe:\x01\x02\nA\0B:5\n\x80:6\n:7\n:8\n:9\n:10\n:11\n:12\n:13"s, kWhole},
+              {"=A:-99999999999999\nB: -5\nC:+7abc\nD:0x50\nJ:2147483648\nK:1\nL:2\nM:3", kWhole}}},
+        Case{"levels.txt", {{"=" + std::string(1 << 20, 'x') + ":9\n" + kLevels, kStart}}}));
+
+}  // namespace

@@ -1,0 +1,214 @@
+// The engine's own rules, below the screens: the frame clock, the input
+// snapshot, manifests and names, what a blit and a text draw, sound
+// channels, and start-up that cannot get a window.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <memory>
+
+#include "engine/Display.h"
+#include "engine/Engine.h"
+#include "engine/Font.h"
+#include "engine/Globals.h"
+#include "engine/InputState.h"
+#include "engine/Keys.h"
+#include "engine/ResourceManager.h"
+#include "engine/Sound.h"
+#include "engine/SoundSystem.h"
+#include "engine/Sprite.h"
+#include "support/Driver.h"
+#include "support/GameFolder.h"
+#include "support/PngWriter.h"
+
+namespace {
+
+TEST(FrameClock, LongFramesCountAsThirtyThreeMilliseconds) {
+    struct {
+        Uint32 last, now, delta;
+    } rows[] = {{1000, 1100, 100}, {1100, 1201, 33}, {0, 5000, 33}, {0xFFFFFFF0u, 0x10, 32}};
+    for (const auto& row : rows) {
+        g_lastTicks = row.last;
+        AdvanceFrameClock(row.now);
+        EXPECT_EQ(row.delta, g_frameDelta) << row.now;
+        EXPECT_EQ(row.now, g_lastTicks);
+    }
+}
+
+TEST(InputSnapshot, KeysAndButtonsArePressedInTheirFirstFrameOnly) {
+    GameFolder folder(GameFolder::kEmpty);
+    Driver driver(folder.Path());
+    InputState input;
+    EXPECT_GE(input.KeyCount(), kKeyLeft + 1);
+    input.Refresh();  // SDL has seen no key yet
+    EXPECT_FALSE(input.IsKeyDown(kKeySpace) || input.IsButtonPressed(kButtonLeft));
+    // Per frame: keys down, buttons down, mouse; then what each question says.
+    struct {
+        std::vector<int> keys;
+        Uint8 buttons;
+        int x, y;
+        bool rightDown, rightPressed, upPressed, leftButton, rightButton;
+        int seenX, seenY;
+    } frames[] = {
+        {{kKeyRight}, SDL_BUTTON(1), 5, 6, true, true, false, true, false, 5, 6},
+        {{kKeyRight, kKeyUp},
+         SDL_BUTTON(1) | SDL_BUTTON(3),
+         -3,
+         700,
+         true,
+         false,
+         true,
+         false,
+         true,
+         0,
+         479},
+        {{kKeyUp}, 0, 640, 480, false, false, false, false, false, 639, 479},
+        {{kKeyRight, kKeyUp}, SDL_BUTTON(3), 1, 1, true, true, false, false, true, 1, 1},
+    };
+    std::vector<Uint8> keys(input.KeyCount());
+    for (const auto& f : frames) {
+        std::fill(keys.begin(), keys.end(), 0);
+        for (int key : f.keys) {
+            keys[key] = 1;
+        }
+        input.SetState(keys.data(), f.x, f.y, f.buttons);
+        EXPECT_EQ(f.rightDown, input.IsKeyDown(kKeyRight)) << f.x;
+        EXPECT_EQ(f.rightPressed, input.IsKeyPressed(kKeyRight)) << f.x;
+        EXPECT_EQ(f.upPressed, input.IsKeyPressed(kKeyUp)) << f.x;
+        EXPECT_EQ(f.leftButton, input.IsButtonPressed(kButtonLeft)) << f.x;
+        EXPECT_EQ(f.rightButton, input.IsButtonPressed(kButtonRight)) << f.x;
+        EXPECT_EQ(f.seenX, input.GetMouseX());
+        EXPECT_EQ(f.seenY, input.GetMouseY());
+    }
+}
+
+TEST(Resources, NamesAreTheExactManifestLinesAndTheLaterOfTwoWins) {
+    std::vector<std::string> lines;
+    GameFolder folder(GameFolder::kEmpty);
+    auto read = [&](const std::string& contents) {
+        folder.Write("list.txt", contents);
+        lines.clear();
+        ReadManifest(folder.File("list.txt"), [&](const std::string& l) { lines.push_back(l); });
+        return lines;
+    };
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(read("a\nb\n"), Lines({"a", "b", ""}));
+    EXPECT_EQ(read("a\r\n\r\n b \r\nc"), Lines({"a", "", " b ", "c"}));
+    EXPECT_EQ(read(""), Lines({""}));
+    lines.clear();
+    ReadManifest(folder.File("absent.txt"), [&](const std::string& l) { lines.push_back(l); });
+    EXPECT_TRUE(lines.empty());
+
+    Driver driver(folder.Path());
+    ASSERT_TRUE(WritePng(folder.File("one.png"), 1, 1, PngKind::Rgb, {0xFFFFFF}));
+    ASSERT_TRUE(WritePng(folder.File("two.png"), 2, 1, PngKind::Rgb, {1, 1}));
+    folder.Write("sprites.txt", "one.png\r\n\nnothing.png\ntwo.png\ntwo.png\none.png");
+    ResourceManager resources("sprites.txt", "sounds.txt");
+    resources.LoadSprites();
+    resources.LoadSounds();
+    EXPECT_EQ(2u, resources.SpriteCount());
+    EXPECT_EQ(0u, resources.SoundCount());
+    ASSERT_NE(nullptr, resources.GetSprite("two.png"));
+    EXPECT_EQ(2, resources.GetSprite("two.png")->GetWidth());
+    for (const char* absent : {"ONE.png", "./one.png", "nothing.png", ""}) {
+        EXPECT_EQ(nullptr, resources.GetSprite(absent)) << absent;
+    }
+    EXPECT_EQ(2u, resources.SpriteCount());
+}
+
+// Blits over a green screen: black is the key in every kind of image,
+// near-black and half-transparent pixels are drawn opaque, and what lies
+// outside the screen is clipped.
+TEST(Display, BlackIsTransparentInEveryImageAndBlitsAreClipped) {
+    GameFolder folder(GameFolder::kEmpty);
+    Driver driver(folder.Path());
+    const Uint32 green = 0x00FF00;
+    struct {
+        PngKind kind;
+        std::vector<uint32_t> pixels, palette;
+        Uint32 first, second;
+    } images[] = {
+        {PngKind::Rgb, {0x000000, 0x010101}, {}, green, 0x010101},
+        {PngKind::Rgba, {0x00000000, 0xFF00000A}, {}, green, 0xFF0000},
+        {PngKind::Palette, {1, 0}, {0x3040FF, 0x000000}, green, 0x3040FF},
+        {PngKind::Grey, {0, 200}, {}, green, 0xC8C8C8},
+    };
+    g_display->Fill(SDL_MapRGB(g_display->GetScreen()->format, 0, 255, 0));
+    int y = 0;
+    for (const auto& image : images) {
+        std::string file = folder.File("i.png");
+        ASSERT_TRUE(WritePng(file, 2, 1, image.kind, image.pixels, image.palette));
+        std::unique_ptr<Sprite> sprite(g_display->LoadSprite(file.c_str(), 0xFF000000));
+        ASSERT_NE(nullptr, sprite);
+        g_display->Blit(sprite.get(), 0, static_cast<Sint16>(y));
+        EXPECT_EQ(image.first, driver.PixelAt(0, y)) << y;
+        EXPECT_EQ(image.second, driver.PixelAt(1, y)) << y;
+        ++y;
+    }
+    ASSERT_TRUE(WritePng(folder.File("red.png"), 20, 20, PngKind::Rgb,
+                         std::vector<uint32_t>(400, 0xFF0000)));
+    std::unique_ptr<Sprite> red(g_display->LoadSprite(folder.File("red.png").c_str(), 0));
+    g_display->Blit(red.get(), -10, 465);
+    g_display->Blit(red.get(), 630, -15);
+    g_display->Blit(nullptr, 0, 0);
+    std::vector<std::string> picture = driver.Picture();
+    // 10 x 15 at the bottom left, 10 x 5 at the top right, and the one red
+    // pixel of the image with alpha.
+    EXPECT_EQ("ff0000 201 in (0,0)-(639,479)", picture.at(2)) << picture[1];
+
+    std::unique_ptr<Font> font(
+        g_display->LoadFont("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf", 32));
+    ASSERT_NE(nullptr, font);
+    EXPECT_EQ(nullptr, g_display->LoadFont("absent.ttf", 32));
+    EXPECT_EQ(nullptr, g_display->LoadSprite("absent.png", 0));
+    g_display->DrawText(font.get(), 0, 0, kWhite, "");
+    g_display->DrawText(nullptr, 0, 0, kWhite, "x");
+    EXPECT_EQ(picture, driver.Picture());
+    // Solid text: one new colour, no shades between it and the background.
+    g_display->DrawText(font.get(), 100, 100, kGrey, "Quonkle");
+    std::vector<std::string> withText = driver.Picture();
+    ASSERT_EQ(picture.size() + 1, withText.size());
+    EXPECT_EQ(1u, std::count_if(withText.begin(), withText.end(),
+                                [](const std::string& l) { return l.find("808080 ") == 0; }));
+}
+
+TEST(Sound, EffectsTakeFreeChannelsUntilNoneIsLeftAndMissingOnesAreSilent) {
+    GameFolder folder(GameFolder::kEmpty);
+    Driver driver(folder.Path());
+    ASSERT_TRUE(g_sound->IsOpen()) << "the dummy audio driver opens";
+    std::vector<Uint8> samples(22050 * 4 * 10, 0);  // ten seconds keep a channel busy
+    std::vector<std::unique_ptr<Sound>> sounds;
+    for (int i = 0; i < 9; ++i) {
+        sounds.push_back(std::make_unique<Sound>(Mix_QuickLoad_RAW(samples.data(), 88200)));
+        EXPECT_EQ(i < 8, sounds.back()->Play(-1, 0)) << i;
+        EXPECT_EQ(i < 8 ? i : -1, sounds.back()->GetChannel());
+    }
+    g_sound->StopMusic();  // frees channel 0 only
+    EXPECT_TRUE(sounds[8]->Play(-1, 0));
+    EXPECT_EQ(0, sounds[8]->GetChannel());
+    EXPECT_EQ(8, Mix_Playing(-1));
+    Mix_HaltChannel(-1);
+
+    EXPECT_FALSE(PlaySound(nullptr, -1, 0));
+    folder.Write("junk.ogg", "OggS, but not really");
+    EXPECT_EQ(nullptr, g_sound->LoadSound("junk.ogg"));
+    EXPECT_EQ(nullptr, g_sound->LoadSound("absent.ogg"));
+}
+
+TEST(StartUp, NoWindowIsOneLineOnStderrAndAFailureStatus) {
+    std::string command = "cd /tmp && SDL_VIDEODRIVER=no-such-driver '" +
+                          std::string(QUONKLE_BINARY_DIR) + "/game/quonkle' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(nullptr, pipe);
+    std::string output;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) {
+        output += buffer;
+    }
+    int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(0u, output.find("quonkle: ")) << output;
+    EXPECT_EQ(1, std::count(output.begin(), output.end(), '\n')) << output;
+}
+
+}  // namespace
