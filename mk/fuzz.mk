@@ -2,8 +2,8 @@
 # built with clang in a folder of its own and run for a bounded time. Seeds
 # are the generated data files, each behind the byte that picks its reader;
 # the corpus grows in the build folder from run to run (absolute paths: the
-# target works in a folder of its own, in memory where possible, since it
-# writes and syncs high.txt all the time).
+# target works in a copy of the game made in TMPDIR, in memory where
+# possible, since it writes and syncs high.txt all the time).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
@@ -21,7 +21,7 @@ fuzz: build
 		> $(FUZZ_BUILD)/seeds/high-odd
 	printf '\003\017\013\000\000\000\000' > $(FUZZ_BUILD)/seeds/level
 	work=$$(mktemp -d /dev/shm/quonkle-fuzz-XXXXXX 2>/dev/null || mktemp -d); \
-	cd $(FUZZ_BUILD) && QUONKLE_GAME_DIR=$(abspath $(BUILD))/game QUONKLE_FUZZ_WORK=$$work \
+	cd $(FUZZ_BUILD) && QUONKLE_GAME_DIR=$(abspath $(BUILD))/game TMPDIR=$$work \
 		ASAN_OPTIONS=detect_leaks=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/e2e/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

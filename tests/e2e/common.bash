@@ -1,138 +1,104 @@
-# Shared helpers of the end-to-end scripts: a private virtual X server, the
-# game started in it, key presses held long enough to be seen, screenshots.
-# Source it after setting `work` to a temporary folder of the script's own.
-
-xvfb_pid=
-game_pid=
-
-e2e_cleanup() {
-    if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
-    rm -rf "$work"
-}
+# Helpers of the end-to-end scripts: a virtual X server of its own, the real
+# program started in a game folder of its own, keys held long enough for a
+# frame to see them, and screens told apart by what they draw.
+# HOLD and GAP (seconds a key stays down, and the pause after it) can be
+# raised for a slow program (under valgrind, say).
+HOLD=${HOLD:-0.15}
+GAP=${GAP:-0.15}
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -f "$work/game.log" ] && cat "$work/game.log" >&2
+    [ -f "$work/game.log" ] && tail -n 20 "$work/game.log" >&2
     exit 1
 }
 
-# Starts Xvfb on a free display at 640x480 and exports DISPLAY.
-start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then continue; fi
-        Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-            export DISPLAY=":$n"
-            return 0
-        fi
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=
-    done
-    fail "no virtual X server could start"
+stop_session() {
+    local rc=$?
+    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if [ "$rc" -ne 0 ] && [ -f "$work/shot.xwd" ]; then
+        convert "$work/shot.xwd" /tmp/quonkle-e2e-failure.png && echo "last screen: /tmp/quonkle-e2e-failure.png" >&2
+    fi
+    rm -rf "$work"
+    exit "$rc"
 }
 
-# Starts the game (program $1) in folder $2 and waits for its window.
+# A 640x480 X server of its own, and a game folder $game with the generated
+# data of folder $1 linked, levels.txt and high.txt copied.
+start_session() {
+    work=$(mktemp -d /tmp/quonkle-e2e-XXXXXX)
+    trap stop_session EXIT
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$work/display")"
+    game=$work/game
+    mkdir -p "$game/gdat"
+    for f in "$1"/gdat/*; do ln -s "$f" "$game/gdat/"; done
+    rm "$game/gdat/sprites.txt" && cp "$1/gdat/sprites.txt" "$game/gdat/"
+    ln -s "$1/sdat" "$game/sdat"
+    cp "$1/levels.txt" "$1/high.txt" "$game/"
+}
+
+# Level image $1 in $game: ground along the bottom row, the player starting
+# in column $2 of it, zombies in the columns that follow.
+add_level() {
+    local name=$1 start=$2 zombie
+    shift 2
+    local draw=(-fill '#00FF00' -draw "point $start,10" -fill '#0000FF' -draw 'line 0,11 15,11')
+    for zombie in "$@"; do draw+=(-fill '#FF0000' -draw "point $zombie,10"); done
+    convert -size 16x12 xc:black "${draw[@]}" "PNG24:$game/gdat/$name"
+    printf '\ngdat\\%s\n' "$name" >>"$game/gdat/sprites.txt"
+}
+
+# Runs the game (through a wrapper, if given: valgrind, say) in $game.
 start_game() {
-    (cd "$2" && SDL_AUDIODRIVER=dummy exec "$1") >"$work/game.log" 2>&1 &
+    (cd "$game" && SDL_AUDIODRIVER=dummy exec "$@") >"$work/game.log" 2>&1 &
     game_pid=$!
-    # A search can fail while SDL replaces windows: ask again until it holds.
-    local i
-    for i in $(seq 40); do
-        timeout 5 xdotool search --sync --name '^Quonkle$' >/dev/null 2>&1 && break
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start"
-        sleep 0.25
-    done
-    [ "$i" -lt 40 ] || fail "no game window"
-    # Keys go to the window under the pointer (there is no window manager).
-    xdotool mousemove 320 240
 }
-
-# The game reads key state once a frame: hold each key a while.
-press() {
-    xdotool keydown "$1"
-    sleep "${2:-0.12}"
-    xdotool keyup "$1"
-    sleep 0.12
-}
-
-# Waits up to $1 seconds for the game to exit; sets exit_status to its
-# status, or to "timeout".
+running() { kill -0 "$game_pid" 2>/dev/null; }
 wait_exit() {
-    local i
-    exit_status=timeout
-    for i in $(seq $(($1 * 10))); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            exit_status=0
-            wait "$game_pid" || exit_status=$?
-            game_pid=
-            return 0
-        fi
-        sleep 0.1
+    for _ in $(seq $(($1 * 10))); do running || break; sleep 0.1; done
+    running && fail "the program did not end"
+    game_rc=0
+    wait "$game_pid" || game_rc=$?
+    game_pid=
+}
+
+press() {
+    local key
+    for key in "$@"; do
+        xdotool keydown "$key"; sleep "$HOLD"; xdotool keyup "$key"; sleep "$GAP"
     done
 }
+hold() { xdotool keydown "$1"; }
+release() { xdotool keyup "$1"; }
 
-screenshot() { xwd -root -silent | convert xwd:- "$1"; }
-
-alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended during: $1"; }
-
-# A working folder of the script's own in $run: the generated data of game
-# folder $1 linked, the sprite manifest copied so levels can be added.
-prepare_run_dir() {
-    local f
-    run=$work/run
-    mkdir -p "$run/gdat"
-    for f in "$1"/gdat/*; do
-        [ "$(basename "$f")" = sprites.txt ] || ln -s "$f" "$run/gdat/"
-    done
-    ln -s "$1/sdat" "$run/sdat"
-    cp "$1/gdat/sprites.txt" "$run/gdat/sprites.txt"
-    [ -z "$(tail -c1 "$run/gdat/sprites.txt")" ] || echo >>"$run/gdat/sprites.txt"
+# Pixels of exactly rgb(R,G,B) in the box X Y W H of the last shot.
+count() {
+    convert "$work/shot.xwd" -crop "${6}x${7}+${4}+${5}" +repage -fill black +opaque "rgb($1,$2,$3)" \
+        -fill white -opaque "rgb($1,$2,$3)" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+white_in() { [ "$(count 255 255 255 "$@")" -ge 30 ]; }
+grey_in() { [ "$(count 128 128 128 "$@")" -ge 30 ]; }
+no_grey() { [ "$(count 128 128 128 0 0 640 480)" -lt 5 ]; }
+# The shot differs from picture $1 of the data in at most $2 % of its pixels.
+looks_like() {
+    local diff
+    diff=$(compare -metric AE -fuzz 8% "$work/shot.xwd" "$game/gdat/$1.png" null: 2>&1 || true)
+    [ "${diff%% *}" -le $((640 * 480 * $2 / 100)) ] 2>/dev/null
 }
 
-# Adds the level image gdat/$1 to $run: ground along the whole bottom row,
-# the player starting in column $2 of it.
-add_walk_level() {
-    convert -size 16x12 xc:black -fill '#00FF00' -draw "point $2,10" \
-        -fill '#0000FF' -draw 'line 0,11 15,11' "PNG24:$run/gdat/$1"
-    printf 'gdat\\%s\n' "$1" >>"$run/gdat/sprites.txt"
-}
-
-# Screens are told apart by a strip at the left where each shows nothing but
-# its full-screen picture. remember_pictures NAME... cuts the strips of the
-# game's pictures gdat/NAME.png; showing NAME tells whether the screen shows
-# that picture there now; wait_for NAME SECONDS waits for it.
-strip=120x200+0+100
-remember_pictures() {
-    local picture
-    for picture in "$@"; do
-        convert "$game/gdat/$picture.png" -crop "$strip" +repage "$work/$picture.png"
-    done
-}
-showing() {
-    local differing
-    xwd -root -silent | convert xwd:- -crop "$strip" +repage "$work/now.png"
-    differing=$(compare -metric AE -fuzz 4% "$work/now.png" "$work/$1.png" null: 2>&1 || true)
-    [ "${differing%%[!0-9]*}" -lt 1200 ] 2>/dev/null
-}
+# Waits up to $1 seconds until the check that follows holds on a new shot.
 wait_for() {
-    local deadline=$((SECONDS + $2))
-    until showing "$1"; do
-        alive "waiting for $1"
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
+    local end=$((SECONDS + $1))
+    shift
+    while [ "$SECONDS" -lt "$end" ]; do
+        running || fail "the program ended while waiting for: $*"
+        xwd -root -silent >"$work/shot.xwd"
+        "$@" && return 0
+        sleep 0.3
     done
-}
-
-# Menus show the entries not chosen in grey (128, 128, 128).
-grey_pixels() {
-    xwd -root -silent | convert xwd:- -fill black +opaque 'rgb(128,128,128)' \
-        -fill white -opaque 'rgb(128,128,128)' -format '%[fx:int(mean*w*h)]' info:
+    fail "timed out waiting for: $*"
 }

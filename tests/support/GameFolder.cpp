@@ -70,13 +70,15 @@ std::string SilentWav() {
 }  // namespace
 
 std::string GameDataDir() {
-    return QUONKLE_GAME_DIR;
+    const char* dir = std::getenv("QUONKLE_GAME_DIR");
+    return dir ? dir : QUONKLE_GAME_DIR;
 }
 
 GameFolder::GameFolder(Data data) {
-    char pattern[] = "/tmp/quonkle-test-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        throw std::runtime_error("mkdtemp failed");
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/quonkle-test-XXXXXX";
+    if (!mkdtemp(&pattern[0])) {
+        throw std::runtime_error("mkdtemp failed in " + pattern);
     }
     path = pattern;
     if (data != kEmpty) {

@@ -1,0 +1,89 @@
+#!/bin/bash
+# One session of the real program in a virtual X server, with real key
+# events: the menu and the table, a short password back to the menu, New
+# Game, a level won, the tally, pause and return, a game lost to three
+# zombies, the name entry, high.txt and the table, the first level's
+# password, and Exit Game from the pause menu. Screens are told apart by
+# what they draw: the menus' white and grey items, full-screen pictures.
+# valgrind.sh runs the same session under memcheck.
+# Usage: session.sh GAME_DIR BUILD_DIR SOURCE_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.bash"
+data=$1
+program=${PROGRAM:-$2/game/quonkle}
+slow=${SLOW:-1}  # how many times longer every wait may take
+[ -f "$data/levels.txt" ] || { echo "SKIP: no generated game data in $data"; exit 0; }
+
+menu_item() {  # the Nth item white, another grey
+    local boxes=("255 95 200 45" "227 145 250 45" "248 195 200 45" "285 245 100 45")
+    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 4 ))]}
+}
+pause_item() {
+    local boxes=("235 95 250 45" "249 145 220 45" "261 195 180 45")
+    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 3 ))]} && ! grey_in 285 245 100 45
+}
+on_table() { white_in 257 5 140 45 && white_in 240 395 170 45 && no_grey && ! white_in 148 45 28 330; }
+on_tally() { white_in 275 0 140 40 && white_in 250 395 200 40 && white_in 148 45 28 330; }
+on_password() { white_in 235 15 250 45 && no_grey && ! white_in 230 55 200 45; }
+on_entry() { white_in 230 55 200 45 && white_in 185 5 300 45; }
+on_play() { looks_like gameback 60 && ! white_in 227 145 250 45; }
+
+start_session "$data"
+add_level walk.png 13
+add_level zombies.png 0 2 3 4
+printf 'gdat\\walk.png:246801\ngdat\\zombies.png:135790\n' >"$game/levels.txt"
+cp "$game/high.txt" "$work/high.before"
+start_game ${WRAPPER:-} "$program"
+
+wait_for $((30 * slow)) menu_item 0
+press Down Down
+wait_for $((10 * slow)) menu_item 2
+press space
+wait_for $((10 * slow)) on_table
+press space
+wait_for $((10 * slow)) menu_item 0
+press Down space
+wait_for $((10 * slow)) on_password
+press 9 Return
+wait_for $((10 * slow)) menu_item 0
+
+press space
+wait_for $((10 * slow)) looks_like start 10
+press space
+wait_for $((10 * slow)) on_play
+hold Right
+wait_for $((30 * slow)) on_tally
+release Right
+press space
+wait_for $((10 * slow)) on_play
+press Escape
+wait_for $((10 * slow)) pause_item 0
+press space
+wait_for $((10 * slow)) on_play
+# Standing still among three zombies: the game is lost.
+wait_for $((60 * slow)) looks_like g_over 10
+press space
+wait_for $((10 * slow)) on_entry
+press a b c Return
+wait_for $((10 * slow)) on_table
+grep -q '^ABC:[0-9]*$' "$game/high.txt" || fail "the new score is not in high.txt"
+[ "$(grep -v '^ABC:' "$game/high.txt")" = "$(tail -n 9 "$work/high.before")" ] ||
+    fail "the other scores did not keep their places"
+values=$(cut -d: -f2 "$game/high.txt")
+[ "$values" = "$(sort -n <<<"$values")" ] || fail "high.txt is not in ascending order"
+press space
+wait_for $((10 * slow)) menu_item 0
+
+press Down space
+wait_for $((10 * slow)) on_password
+press 2 4 6 8 0 1 Return
+wait_for $((10 * slow)) on_play
+press Escape
+wait_for $((10 * slow)) pause_item 0
+press Up
+wait_for $((10 * slow)) pause_item 2
+press Return
+wait_exit $((30 * slow))
+[ "$game_rc" -eq 0 ] || fail "the program ended with status $game_rc"
+echo "session: ok"
