@@ -1,10 +1,11 @@
 # `make deb`: the Debian package, $(BUILD)/deb/quonkle_<version>_<arch>.deb.
 # dpkg-buildpackage writes its results beside the source tree and its working
 # files into debian/, so it runs on a copy of the source (the files git
-# tracks or would track) in $(BUILD)/deb. The package is rebuilt only when a
-# source file has changed since.
+# tracks or would track; outside git, everything but the build folders) in
+# $(BUILD)/deb. The package is rebuilt only when a source file has changed.
 DEB_DIR = $(BUILD)/deb
-DEB_SOURCES := $(wildcard $(shell git ls-files -co --exclude-standard 2>/dev/null))
+DEB_SOURCES := $(wildcard $(shell git ls-files -co --exclude-standard 2>/dev/null \
+	|| find . -path './build*' -prune -o -path ./.git -prune -o -type f -print))
 
 .PHONY: deb
 
