@@ -4,8 +4,9 @@
 # tracks or would track; outside git, everything but the build folders) in
 # $(BUILD)/deb. The package is rebuilt only when a source file has changed.
 DEB_DIR = $(BUILD)/deb
-DEB_SOURCES := $(wildcard $(shell git ls-files -co --exclude-standard 2>/dev/null \
-	|| find . -path './build*' -prune -o -path ./.git -prune -o -type f -print))
+DEB_SOURCES := $(filter-out $(BUILD)/% ./$(BUILD)/%,$(wildcard $(shell \
+	git ls-files -co --exclude-standard 2>/dev/null \
+	|| find . -path './build*' -prune -o -path ./.git -prune -o -type f -print)))
 
 .PHONY: deb
 
