@@ -13,8 +13,10 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
+# In step with the display, as the installed launcher runs it, unless the
+# caller set SDL12COMPAT_SYNC_TO_VBLANK either way.
 run: build
-	cd $(BUILD)/game && ./quonkle
+	cd $(BUILD)/game && SDL12COMPAT_SYNC_TO_VBLANK=$${SDL12COMPAT_SYNC_TO_VBLANK-1} ./quonkle
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

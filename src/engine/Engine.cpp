@@ -7,6 +7,7 @@
 // the reverse order of creation.
 #include "engine/Engine.h"
 
+#include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "engine/Display.h"
 #include "engine/GameState.h"
 #include "engine/Globals.h"
+#include "engine/HostPath.h"
 #include "engine/InputState.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundSystem.h"
@@ -25,6 +27,15 @@ namespace {
 const Uint32 kLongestFrame = 100;
 const Uint32 kStallFrame = 33;
 
+// The window manager takes the icon only when the window is made, so it is
+// set before the video mode. Without a readable icon the window has none.
+void SetWindowIcon(const char* path) {
+    if (SDL_Surface* icon = IMG_Load(HostPath(path).c_str())) {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    }
+}
+
 }  // namespace
 
 bool StartUp(bool fullScreen) {
@@ -32,6 +43,7 @@ bool StartUp(bool fullScreen) {
         std::fprintf(stderr, "quonkle: SDL could not start: %s\n", SDL_GetError());
         return false;
     }
+    SetWindowIcon("gdat\\icon.png");
     g_display = new Display(640, 480, fullScreen);
     if (!g_display->GetScreen()) {
         std::fprintf(stderr, "quonkle: the 640x480 video mode could not be set: %s\n",

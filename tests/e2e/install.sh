@@ -1,11 +1,14 @@
 #!/bin/bash
 # Stages an install with DESTDIR, checks what a packager ships (files, desktop
-# entry, metainfo, icons, data complete), then runs the launcher as two users
-# and checks their own working directories: the data linked, high.txt copied
-# once and never replaced, not by a second start, not by a reinstall.
+# entry, metainfo, icons, man page, data complete), then runs the launcher as
+# two users and checks their own working directories: the data linked,
+# high.txt copied once and never replaced, not by a second start, not by a
+# reinstall. Then the Debian package (make deb; rebuilt only when the source
+# changed): lintian, and its launcher run unpacked in a virtual X server.
 # Usage: install.sh GAME_DIR BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$2
+source_dir=$3
 
 if [ ! -f "$build/game-defaults/high.txt" ] || [ ! -d "$build/icons" ]; then
     echo "SKIP: $build has no generated game data to install"
@@ -13,7 +16,7 @@ if [ ! -f "$build/game-defaults/high.txt" ] || [ ! -d "$build/icons" ]; then
 fi
 
 work=$(mktemp -d /tmp/quonkle-install-XXXXXX)
-trap 'rm -rf "$work"' EXIT
+trap 'kill ${pids:-} 2>/dev/null; rm -rf "$work"' EXIT
 stage=$work/stage
 prefix=/usr
 root=$stage$prefix
@@ -45,6 +48,9 @@ appstreamcli validate --no-net "$metainfo" || fail "metainfo does not validate"
 grep -q '^Exec=quonkle$' "$desktop" || fail "desktop entry must run the launcher"
 grep -q '<content_rating' "$metainfo" || fail "no content rating"
 grep -q '<release ' "$metainfo" || fail "no releases"
+grep -q '<project_license>MIT' "$metainfo" || fail "metainfo names no project licence"
+[ -f "$root/share/doc/quonkle/LICENSE" ] || fail "no LICENSE installed"
+mandoc -T lint "$root/share/man/man6/quonkle.6" || fail "man page is not clean"
 for size in 48 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x${size}/apps/org.quonkle.Quonkle.png
     [ -f "$icon" ] || fail "no ${size}px icon"
@@ -91,7 +97,9 @@ launch "$home"
 [ ! -L "$user/levels.txt" ] && tail -n1 "$user/levels.txt" | grep -q mine \
     || fail "the user's own levels.txt was replaced"
 
-# XDG_DATA_HOME is honoured; a second user gets files of their own.
+# XDG_DATA_HOME is honoured; a second user gets files of their own. A broken
+# window icon only means no icon.
+echo broken >"$root/share/quonkle/gdat/icon.png"
 home=$work/home-b
 mkdir -p "$home"
 rc=0
@@ -108,5 +116,48 @@ rc=0
 HOME="$home" "$root/bin/quonkle" 2>"$work/err" || rc=$?
 mv "$root/share/quonkle.away" "$root/share/quonkle"
 [ "$rc" -eq 1 ] && grep -q 'not installed completely' "$work/err" || fail "incomplete install not reported"
+
+# The package, unpacked, not installed.
+unset MAKEFLAGS MFLAGS
+make -C "$source_dir" --no-print-directory deb BUILD="$build" >"$work/deb.log" 2>&1 \
+    || { tail -n 40 "$work/deb.log"; fail "make deb"; }
+deb=$build/deb/quonkle_$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
+deb=${deb}_$(dpkg --print-architecture).deb
+lintian --fail-on error,warning "$build"/deb/quonkle_*.changes || fail "lintian"
+pkg=$work/pkg
+dpkg-deb -x "$deb" "$pkg" || fail "no package $deb"
+for f in man/man6/quonkle.6.gz doc/quonkle/copyright metainfo/org.quonkle.Quonkle.metainfo.xml \
+    applications/org.quonkle.Quonkle.desktop icons/hicolor/64x64/apps/org.quonkle.Quonkle.png; do
+    [ -s "$pkg/usr/share/$f" ] || fail "package lacks /usr/share/$f"
+done
+
+# Its launcher, for a user with an empty home: display sync on, the user's
+# folder made, the window's icon and class (as the desktop entry says), menu up.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+home=$work/home-c
+mkdir -p "$home"
+env -u XDG_DATA_HOME -u SDL12COMPAT_SYNC_TO_VBLANK HOME="$home" SDL_AUDIODRIVER=dummy \
+    "$pkg/usr/games/quonkle" >"$work/run.log" 2>&1 &
+game=$!
+pids="$pids $game"
+window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) \
+    || { cat "$work/run.log"; fail "the package's game showed no window"; }
+tr '\0' '\n' <"/proc/$game/environ" | grep -qx SDL12COMPAT_SYNC_TO_VBLANK=1 \
+    || fail "the launcher did not turn display sync on"
+[ -f "$home/.local/share/quonkle/high.txt" ] || fail "no per-user folder for the package"
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no icon"
+class=$(sed -n 's/^StartupWMClass=//p' "$pkg/usr/share/applications/org.quonkle.Quonkle.desktop")
+xprop -id "$window" WM_CLASS | grep -q "\"$class\"\$" \
+    || fail "WM_CLASS $(xprop -id "$window" WM_CLASS) is not StartupWMClass=$class"
+for i in $(seq 50); do
+    [ "$(xwd -root -silent | convert xwd:- -fill black +opaque 'rgb(128,128,128)' -fill white \
+        -opaque 'rgb(128,128,128)' -format '%[fx:int(mean*w*h)]' info:)" -gt 100 ] && break
+    sleep 0.2
+done
+[ "$i" -lt 50 ] || fail "the package's game never showed the main menu"
+kill -0 "$game" || fail "the package's game ended"
 
 echo "install: ok"

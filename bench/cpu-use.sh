@@ -1,0 +1,72 @@
+#!/bin/bash
+# How much of a core the real program takes in a virtual X server: 10 s on the
+# main menu, then 10 s in play (level 1, standing still), once as it is and
+# once with SDL12COMPAT_SYNC_TO_VBLANK=1, as the launcher and `make run` start
+# it. Figures are CPU seconds (user + system, all threads) per wall second of
+# the program alone; 1.00 is one core kept busy.
+# Usage: cpu-use.sh [GAME_DIR] (default build/game); QUONKLE_CPU_SECONDS
+# changes the 10 s; QUONKLE_CPU_SHOT=FILE.png keeps a picture of the screen
+# played, to see that it was play.
+set -euo pipefail
+game=$(readlink -f "${1:-build/game}")
+seconds=${QUONKLE_CPU_SECONDS:-10}
+[ -x "$game/quonkle" ] || { echo "cpu-use: no game in $game" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/quonkle-cpu-XXXXXX)
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -z "$game_pid" ] || { kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null; }
+    [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+press() { xdotool keydown "$1"; sleep 0.12; xdotool keyup "$1"; sleep 0.5; }
+
+# CPU time of process $1 so far, in clock ticks.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# Prints the CPU share of the game over the next $seconds.
+measure() {
+    local before after start end
+    before=$(ticks "$game_pid")
+    start=$(date +%s.%N)
+    sleep "$seconds"
+    after=$(ticks "$game_pid")
+    end=$(date +%s.%N)
+    awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$start" -v e="$end" \
+        'BEGIN { printf "%.2f", t / hz / (e - s) }'
+}
+
+# Runs the game with the environment changes "$@"; sets menu and play.
+run() {
+    (cd "$game" && exec env "$@" SDL_AUDIODRIVER=dummy ./quonkle) >"$work/game.log" 2>&1 &
+    game_pid=$!
+    timeout 10 xdotool search --sync --name '^Quonkle$' >/dev/null
+    xdotool mousemove 320 240
+    sleep 2
+    menu=$(measure)
+    press Return # "New Game"
+    press space  # past the start screen
+    sleep 1
+    play=$(measure)
+    kill -0 "$game_pid" 2>/dev/null || { cat "$work/game.log" >&2; exit 1; }
+    [ -z "${QUONKLE_CPU_SHOT:-}" ] || xwd -root -silent | convert xwd:- "$QUONKLE_CPU_SHOT"
+    kill "$game_pid"
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=
+}
+
+run -u SDL12COMPAT_SYNC_TO_VBLANK
+free_menu=$menu free_play=$play
+run SDL12COMPAT_SYNC_TO_VBLANK=1
+echo "CPU seconds per wall second, ${seconds} s per screen (1.00 = one core)"
+printf '%-8s %10s %30s\n' screen uncapped SDL12COMPAT_SYNC_TO_VBLANK=1
+printf '%-8s %10s %30s\n' menu "$free_menu" "$menu" play "$free_play" "$play"
