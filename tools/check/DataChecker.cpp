@@ -16,6 +16,7 @@
 #include "common/LevelAnalysis.h"
 #include "common/LevelGrid.h"
 #include "common/LevelSolver.h"
+#include "common/Loudness.h"
 #include "engine/Display.h"
 #include "engine/Font.h"
 #include "engine/HostPath.h"
@@ -415,7 +416,7 @@ void DataChecker::CheckZombieContrast() {
         }
     }
     SDL_UnlockSurface(screen);
-    double worst = 1e9;
+    double worst = 1e9, worstBody = 0, worstBack = 0;
     std::string worstName;
     int worstX = 0;
     for (const char* side : {"left", "right"}) {
@@ -460,6 +461,8 @@ void DataChecker::CheckZombieContrast() {
                 const double ratio = count ? ContrastRatio(bodyLight, sum / count) : 1e9;
                 if (ratio < worst) {
                     worst = ratio;
+                    worstBody = bodyLight;
+                    worstBack = sum / count;
                     worstName = name;
                     worstX = left;
                 }
@@ -470,7 +473,8 @@ void DataChecker::CheckZombieContrast() {
         return;
     }
     figures.push_back("zombie contrast on the bottom row: at worst " + Fixed(worst, 2) + ":1 (" +
-                      worstName + " at x " + std::to_string(worstX) + ")");
+                      worstName + " at x " + std::to_string(worstX) + ", luminance " +
+                      Fixed(worstBody, 3) + " against " + Fixed(worstBack, 3) + ")");
     if (worst < 3.0) {
         Problem(worstName, "stands out from the play background by only " + Fixed(worst, 2) +
                                ":1 at x " + std::to_string(worstX) +
@@ -574,7 +578,8 @@ void DataChecker::CheckLoudness(const std::map<std::string, std::vector<float>>&
     Group music{"sdat\\music"}, death{"sdat\\zombie_death"}, pain{"sdat\\tovik_pain"},
         bounce{"sdat\\bounce_"};
     std::map<std::string, Loudness> levels;
-    figures.push_back("sound                      peak dBFS  RMS dBFS");
+    figures.push_back(
+        "sound                      peak dBFS  RMS dBFS (music as played, 6 dB down)");
     for (const auto& entry : decoded) {
         Loudness loudness = MeasureLoudness(entry.second);
         for (Group* group : {&music, &death, &pain, &bounce}) {

@@ -12,10 +12,6 @@ double Linear(uint32_t channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-double Decibels(double amplitude) {
-    return amplitude > 0 ? 20 * std::log10(amplitude) : -200;
-}
-
 }  // namespace
 
 double RelativeLuminance(uint32_t rgb) {
@@ -25,31 +21,6 @@ double RelativeLuminance(uint32_t rgb) {
 
 double ContrastRatio(double a, double b) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-Loudness MeasureLoudness(const std::vector<float>& samples) {
-    Loudness loudness;
-    double peak = 0;
-    for (float s : samples) {
-        peak = std::max(peak, static_cast<double>(std::fabs(s)));
-    }
-    if (peak == 0) {
-        return loudness;
-    }
-    size_t first = samples.size(), last = 0;
-    for (size_t i = 0; i < samples.size(); ++i) {
-        if (std::fabs(samples[i]) >= peak * 0.1) {
-            first = std::min(first, i);
-            last = i;
-        }
-    }
-    double sum = 0;
-    for (size_t i = first; i <= last; ++i) {
-        sum += static_cast<double>(samples[i]) * samples[i];
-    }
-    loudness.peakDb = Decibels(peak);
-    loudness.rmsDb = Decibels(std::sqrt(sum / (last - first + 1)));
-    return loudness;
 }
 
 bool DecodeOgg(const std::string& path, std::vector<float>& samples) {
