@@ -145,7 +145,8 @@ Sprite* DataChecker::Find(const std::string& name) const {
 void DataChecker::CheckAll() {
     CheckSprites();
     CheckFigureSizes();
-    CheckFigureMargins();
+    CheckFigureShapes();
+    CheckPlayScreen();
     CheckZombieContrast();
     CheckSplashAndFont();
     CheckLevels();
@@ -365,33 +366,84 @@ void DataChecker::CheckLevelImage(const std::string& name, int position) {
     figures.push_back(row);
 }
 
-void DataChecker::CheckFigureMargins() {
+void DataChecker::CheckFigureShapes() {
     // A figure that touches the side or the top of its frame looks cut off;
-    // only the bottom row, where the feet stand, may be drawn on.
+    // only the bottom row, where the feet stand, may be drawn on, and a
+    // standing or walking figure must be: the game stands frames on it. The
+    // left-facing frames mirror the right-facing ones.
     for (const Family& family : kFamilies) {
+        const std::string prefix = family.prefix;
+        const bool left = prefix.find("left") != std::string::npos;
         for (int i = 1; i <= family.count; ++i) {
-            const std::string name = family.prefix + std::to_string(i) + ".png";
-            const Sprite* frame = Find(name);
+            const std::string n = std::to_string(i) + ".png";
+            const Sprite* frame = Find(prefix + n);
             if (!frame || frame->GetSurface()->format->BytesPerPixel != 4) {
                 continue;
             }
             SDL_Surface* surface = frame->GetSurface();
-            bool top = false, left = false, right = false;
+            const int w = surface->w, h = surface->h;
+            bool top = false, leftEdge = false, rightEdge = false, feet = false;
             SDL_LockSurface(surface);
-            for (int x = 0; x < surface->w; ++x) {
+            for (int x = 0; x < w; ++x) {
                 top = top || PixelAt(surface, x, 0) != 0;
+                feet = feet || PixelAt(surface, x, h - 1) != 0;
             }
-            for (int y = 0; y < surface->h; ++y) {
-                left = left || PixelAt(surface, 0, y) != 0;
-                right = right || PixelAt(surface, surface->w - 1, y) != 0;
+            for (int y = 0; y < h; ++y) {
+                leftEdge = leftEdge || PixelAt(surface, 0, y) != 0;
+                rightEdge = rightEdge || PixelAt(surface, w - 1, y) != 0;
+            }
+            const std::string edges = std::string(top ? " top" : "") + (leftEdge ? " left" : "") +
+                                      (rightEdge ? " right" : "");
+            if (!edges.empty()) {
+                Problem(prefix + n, "the figure touches the frame's" + edges +
+                                        " edge: leave a pixel of black around it");
+            }
+            const bool resting = prefix.find("break") == std::string::npos || i == family.count;
+            if (!feet && resting) {
+                Problem(prefix + n, "the figure does not stand on its bottom row");
+            }
+            const std::string rightName =
+                left ? prefix.substr(0, prefix.rfind("left")) + "right" : prefix;
+            const Sprite* right = left ? Find(rightName + n) : nullptr;
+            bool mirrored = right && right->GetWidth() == w && right->GetHeight() == h;
+            for (int y = 0; mirrored && y < h; ++y) {
+                for (int x = 0; mirrored && x < w; ++x) {
+                    mirrored = RgbAt(surface, x, y) == RgbAt(right->GetSurface(), w - 1 - x, y);
+                }
             }
             SDL_UnlockSurface(surface);
-            const std::string edges =
-                std::string(top ? " top" : "") + (left ? " left" : "") + (right ? " right" : "");
-            if (!edges.empty()) {
-                Problem(name, "the figure touches the frame's" + edges +
-                                  " edge: leave a pixel of black around it");
+            if (right && !mirrored) {
+                Problem(prefix + n, "is not the mirror image of " + rightName + n);
             }
+        }
+    }
+}
+
+void DataChecker::CheckPlayScreen() {
+    // The ground's top row is what figures stand on, so it is solid from
+    // edge to edge; the play background has no black (transparent) pixel,
+    // which would let the last frame show through.
+    const Sprite* ground = Find("gdat\\ground_a.png");
+    if (ground && ground->GetSurface()->format->BytesPerPixel == 4) {
+        for (int x = 0; x < ground->GetWidth(); ++x) {
+            if (PixelAt(ground->GetSurface(), x, 0) == 0) {
+                Problem("gdat\\ground_a.png", "has a gap in its top row at x " + std::to_string(x) +
+                                                  "; figures stand on it");
+                break;
+            }
+        }
+    }
+    const Sprite* back = Find("gdat\\gameback.png");
+    if (back && back->GetSurface()->format->BytesPerPixel == 4) {
+        int black = 0;
+        for (int y = 0; y < back->GetHeight(); ++y) {
+            for (int x = 0; x < back->GetWidth(); ++x) {
+                black += PixelAt(back->GetSurface(), x, y) == 0;
+            }
+        }
+        if (black > 0) {
+            Problem("gdat\\gameback.png", "has " + std::to_string(black) +
+                                              " black pixels, through which the last frame shows");
         }
     }
 }

@@ -32,7 +32,8 @@ public:
 private:
     void CheckSprites();
     void CheckFigureSizes();
-    void CheckFigureMargins();
+    void CheckFigureShapes();
+    void CheckPlayScreen();
     void CheckZombieContrast();
     void CheckSplashAndFont();
     void CheckLevels();

@@ -23,15 +23,13 @@ struct LevelAnalysis::Leg {
 
 LevelAnalysis::LevelAnalysis(const LevelGrid& levelGrid) : grid(levelGrid) {
     for (const LevelGrid::Cell& zombie : grid.Zombies()) {
+        // A zombie's own cell holds no TurnBack mark: one pixel says one thing.
         Walk walk = {zombie.row, zombie.column, zombie.column};
-        // A zombie that starts on a TurnBack cell turns on the spot for ever.
-        if (!grid.IsTurnBack(zombie.row, zombie.column)) {
-            while (walk.from > 0 && !grid.IsTurnBack(walk.row, walk.from - 1)) {
-                --walk.from;
-            }
-            while (walk.to < kLastColumn && !grid.IsTurnBack(walk.row, walk.to + 1)) {
-                ++walk.to;
-            }
+        while (walk.from > 0 && !grid.IsTurnBack(walk.row, walk.from - 1)) {
+            --walk.from;
+        }
+        while (walk.to < kLastColumn && !grid.IsTurnBack(walk.row, walk.to + 1)) {
+            ++walk.to;
         }
         walks.push_back(walk);
     }
