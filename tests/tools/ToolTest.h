@@ -8,10 +8,8 @@
 #include "support/PngWriter.h"
 #include "support/TempGameDir.h"
 
-// Levels for the tool tests, drawn as 12 rows of 16 characters as in
-// data/levels: P start, Z zombie, T TurnBack, # ground. In kPlain he drops
-// from a ledge at column 5 to the bottom row, where a zombie paces between
-// TurnBack marks.
+// Levels drawn as in data/levels (P start, Z zombie, T TurnBack, # ground).
+// In kPlain he drops at column 5 to a zombie pacing the bottom row.
 const std::vector<std::string> kPlain = {
     ".P..............", "#####...........", "................", "................",
     "................", "................", "................", "................",
