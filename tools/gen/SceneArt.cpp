@@ -416,7 +416,7 @@ void SceneArt::WriteStart() {
         "Left and Right arrows: walk",     "Up arrow: hop",
         "Mouse: aim the crosshair",        "Left button: lob a ball",
         "Right button: hurl a ball",       "Walk over thrown balls to pick them up",
-        "Drop through the gaps and reach", "the bottom right corner",
+        "Drop through the gaps and reach", "the gate at the bottom right",
     };
     double y = 130;
     for (const char* line : lines) {
