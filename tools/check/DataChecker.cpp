@@ -4,14 +4,19 @@
 #include <SDL_ttf.h>
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "check/Measure.h"
 #include "check/PngHeader.h"
+#include "common/LevelAnalysis.h"
 #include "common/LevelGrid.h"
 #include "common/LevelSolver.h"
+#include "common/Loudness.h"
 #include "engine/Display.h"
 #include "engine/Font.h"
 #include "engine/HostPath.h"
@@ -23,6 +28,8 @@
 namespace {
 
 const char* kSpriteManifest = "gdat\\sprites.txt";
+// The game plays its music on channel 0 at half volume (64 of 128).
+const double kMusicChannelDb = -6.02;
 const char* kSoundManifest = "sdat\\sounds.txt";
 
 std::vector<std::string> RequiredSprites() {
@@ -76,6 +83,34 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     return true;
 }
 
+// The figures' animations: the player, the zombie walking and breaking.
+struct Family {
+    const char* prefix;
+    int count;
+};
+const Family kFamilies[] = {{"gdat\\tovik_walk_left", 10},     {"gdat\\tovik_walk_right", 10},
+                            {"gdat\\zombie_walking_left", 10}, {"gdat\\zombie_walking_right", 10},
+                            {"gdat\\zombie_break_left", 9},    {"gdat\\zombie_break_right", 9}};
+
+// Whole 32-bit pixel values of a loaded (display-format, 32-bit) sprite; 0
+// is the key colour, as the game's pixel tests see it.
+Uint32 PixelAt(const SDL_Surface* surface, int x, int y) {
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    return reinterpret_cast<const Uint32*>(row)[x];
+}
+
+uint32_t RgbAt(const SDL_Surface* surface, int x, int y) {
+    Uint8 r, g, b;
+    SDL_GetRGB(PixelAt(surface, x, y), surface->format, &r, &g, &b);
+    return static_cast<uint32_t>(r) << 16 | g << 8 | b;
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
 bool IsSixDigits(const std::string& text) {
     if (text.size() != 6) {
         return false;
@@ -110,6 +145,9 @@ Sprite* DataChecker::Find(const std::string& name) const {
 void DataChecker::CheckAll() {
     CheckSprites();
     CheckFigureSizes();
+    CheckFigureShapes();
+    CheckPlayScreen();
+    CheckZombieContrast();
     CheckSplashAndFont();
     CheckLevels();
     CheckHighScores();
@@ -163,15 +201,7 @@ void DataChecker::CheckSprites() {
 
 void DataChecker::CheckFigureSizes() {
     // Frames of one animation share a size, or figures jump as they walk.
-    struct Family {
-        const char* prefix;
-        int count;
-    };
-    const Family families[] = {
-        {"gdat\\tovik_walk_left", 10},     {"gdat\\tovik_walk_right", 10},
-        {"gdat\\zombie_walking_left", 10}, {"gdat\\zombie_walking_right", 10},
-        {"gdat\\zombie_break_left", 9},    {"gdat\\zombie_break_right", 9}};
-    for (const Family& family : families) {
+    for (const Family& family : kFamilies) {
         const Sprite* first = Find(std::string(family.prefix) + "1.png");
         for (int i = 2; first && i <= family.count; ++i) {
             const std::string name = family.prefix + std::to_string(i) + ".png";
@@ -239,6 +269,7 @@ void DataChecker::CheckLevels() {
     }
     std::set<std::string> listed(spriteLines.begin(), spriteLines.end());
     std::map<std::string, int> passwords;
+    figures.push_back("level  zombies  reaching  must-meet  route  without-throwing  image");
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string where = "levels.txt line " + std::to_string(i + 1);
         const std::string& line = lines[i];
@@ -263,7 +294,7 @@ void DataChecker::CheckLevels() {
         if (listed.count(name) == 0) {
             Problem(where, "level " + name + " is not listed in " + kSpriteManifest);
         } else {
-            CheckLevelImage(name);
+            CheckLevelImage(name, static_cast<int>(i + 1));
         }
     }
     if (lines.size() == 1 && lines[0].empty()) {
@@ -271,7 +302,7 @@ void DataChecker::CheckLevels() {
     }
 }
 
-void DataChecker::CheckLevelImage(const std::string& name) {
+void DataChecker::CheckLevelImage(const std::string& name, int position) {
     Sprite* sprite = Find(name);
     if (!sprite) {
         return;  // reported when the manifest was loaded
@@ -289,10 +320,10 @@ void DataChecker::CheckLevelImage(const std::string& name) {
     // The pixels exactly as the game compares them: whole 32-bit values of
     // the display-format copy.
     SDL_LockSurface(surface);
-    const LevelGrid grid = LevelGrid::FromPixels([surface](int x, int y) {
-        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-        return reinterpret_cast<const Uint32*>(row)[x];
-    });
+    LevelGrid grid =
+        LevelGrid::FromPixels([surface](int x, int y) { return PixelAt(surface, x, y); });
+    grid.SetAirMeant(surface->h > LevelGrid::kAirMarkRow &&
+                     PixelAt(surface, 0, LevelGrid::kAirMarkRow) == LevelGrid::kTurnBackColour);
     SDL_UnlockSurface(surface);
     if (grid.Starts().size() != 1) {
         Problem(name, "has " + std::to_string(grid.Starts().size()) +
@@ -306,6 +337,200 @@ void DataChecker::CheckLevelImage(const std::string& name) {
         Problem(name,
                 "cannot be won: walking and falling from the start never reaches the "
                 "bottom row at the right edge");
+    }
+    const LevelAnalysis analysis(grid);
+    for (size_t i = 0; i < analysis.Walks().size() && !grid.AirMeant(); ++i) {
+        const std::vector<int> air = analysis.AirColumns(i);
+        if (!air.empty()) {
+            const LevelAnalysis::Walk& walk = analysis.Walks()[i];
+            Problem(name, "the zombie of row " + std::to_string(walk.row) + " column " +
+                              std::to_string(grid.Zombies()[i].column) +
+                              " walks on air over column " + std::to_string(air.front()) +
+                              ": put TurnBack marks at the gap's edges, or say 'air: meant' in "
+                              "the level's source");
+        }
+    }
+    // A zombie costs a heart, and there are three: from the fourth level on
+    // at least three must be able to reach whichever way the player takes.
+    if (analysis.IsWinnable() && position >= 4 && analysis.FewestReaching() < 3) {
+        Problem(name, "level " + std::to_string(position) + " cannot be lost: only " +
+                          std::to_string(analysis.FewestReaching()) +
+                          " zombies can reach the player's best route; from the 4th level on "
+                          "at least 3 must");
+    }
+    char row[160];
+    std::snprintf(row, sizeof row, "%5d  %7zu  %8d  %9d  %5d  %-16s  %s", position,
+                  grid.Zombies().size(), analysis.FewestReaching(), analysis.FewestUndodgeable(),
+                  analysis.ShortestRoute(), analysis.WinnableWithoutThrowing() ? "yes" : "no",
+                  name.c_str());
+    figures.push_back(row);
+}
+
+void DataChecker::CheckFigureShapes() {
+    // A figure that touches the side or the top of its frame looks cut off;
+    // only the bottom row, where the feet stand, may be drawn on, and a
+    // standing or walking figure must be: the game stands frames on it. The
+    // left-facing frames mirror the right-facing ones.
+    for (const Family& family : kFamilies) {
+        const std::string prefix = family.prefix;
+        const bool left = prefix.find("left") != std::string::npos;
+        for (int i = 1; i <= family.count; ++i) {
+            const std::string n = std::to_string(i) + ".png";
+            const Sprite* frame = Find(prefix + n);
+            if (!frame || frame->GetSurface()->format->BytesPerPixel != 4) {
+                continue;
+            }
+            SDL_Surface* surface = frame->GetSurface();
+            const int w = surface->w, h = surface->h;
+            bool top = false, leftEdge = false, rightEdge = false, feet = false;
+            SDL_LockSurface(surface);
+            for (int x = 0; x < w; ++x) {
+                top = top || PixelAt(surface, x, 0) != 0;
+                feet = feet || PixelAt(surface, x, h - 1) != 0;
+            }
+            for (int y = 0; y < h; ++y) {
+                leftEdge = leftEdge || PixelAt(surface, 0, y) != 0;
+                rightEdge = rightEdge || PixelAt(surface, w - 1, y) != 0;
+            }
+            const std::string edges = std::string(top ? " top" : "") + (leftEdge ? " left" : "") +
+                                      (rightEdge ? " right" : "");
+            if (!edges.empty()) {
+                Problem(prefix + n, "the figure touches the frame's" + edges +
+                                        " edge: leave a pixel of black around it");
+            }
+            const bool resting = prefix.find("break") == std::string::npos || i == family.count;
+            if (!feet && resting) {
+                Problem(prefix + n, "the figure does not stand on its bottom row");
+            }
+            const std::string rightName =
+                left ? prefix.substr(0, prefix.rfind("left")) + "right" : prefix;
+            const Sprite* right = left ? Find(rightName + n) : nullptr;
+            bool mirrored = right && right->GetWidth() == w && right->GetHeight() == h;
+            for (int y = 0; mirrored && y < h; ++y) {
+                for (int x = 0; mirrored && x < w; ++x) {
+                    mirrored = RgbAt(surface, x, y) == RgbAt(right->GetSurface(), w - 1 - x, y);
+                }
+            }
+            SDL_UnlockSurface(surface);
+            if (right && !mirrored) {
+                Problem(prefix + n, "is not the mirror image of " + rightName + n);
+            }
+        }
+    }
+}
+
+void DataChecker::CheckPlayScreen() {
+    // The ground's top row is what figures stand on, so it is solid from
+    // edge to edge; the play background has no black (transparent) pixel,
+    // which would let the last frame show through.
+    const Sprite* ground = Find("gdat\\ground_a.png");
+    if (ground && ground->GetSurface()->format->BytesPerPixel == 4) {
+        for (int x = 0; x < ground->GetWidth(); ++x) {
+            if (PixelAt(ground->GetSurface(), x, 0) == 0) {
+                Problem("gdat\\ground_a.png", "has a gap in its top row at x " + std::to_string(x) +
+                                                  "; figures stand on it");
+                break;
+            }
+        }
+    }
+    const Sprite* back = Find("gdat\\gameback.png");
+    if (back && back->GetSurface()->format->BytesPerPixel == 4) {
+        int black = 0;
+        for (int y = 0; y < back->GetHeight(); ++y) {
+            for (int x = 0; x < back->GetWidth(); ++x) {
+                black += PixelAt(back->GetSurface(), x, y) == 0;
+            }
+        }
+        if (black > 0) {
+            Problem("gdat\\gameback.png", "has " + std::to_string(black) +
+                                              " black pixels, through which the last frame shows");
+        }
+    }
+}
+
+void DataChecker::CheckZombieContrast() {
+    // Zombies on the bottom row against the play background, wherever they
+    // can walk: from 10 px past the left side to 10 px past the right one,
+    // where they turn. WCAG contrast of the mean luminance of a walking
+    // frame's pixels and of the background under them.
+    const Sprite* back = Find("gdat\\gameback.png");
+    const Sprite* ground = Find("gdat\\ground_a.png");
+    if (!back || !ground || back->GetSurface()->format->BytesPerPixel != 4) {
+        return;
+    }
+    SDL_Surface* screen = back->GetSurface();
+    std::vector<double> backLight(static_cast<size_t>(screen->w) * screen->h);
+    SDL_LockSurface(screen);
+    for (int y = 0; y < screen->h; ++y) {
+        for (int x = 0; x < screen->w; ++x) {
+            backLight[static_cast<size_t>(y) * screen->w + x] =
+                RelativeLuminance(RgbAt(screen, x, y));
+        }
+    }
+    SDL_UnlockSurface(screen);
+    double worst = 1e9, worstBody = 0, worstBack = 0;
+    std::string worstName;
+    int worstX = 0;
+    for (const char* side : {"left", "right"}) {
+        for (int i = 1; i <= 10; ++i) {
+            const std::string name =
+                std::string("gdat\\zombie_walking_") + side + std::to_string(i) + ".png";
+            const Sprite* frame = Find(name);
+            if (!frame || frame->GetSurface()->format->BytesPerPixel != 4) {
+                continue;
+            }
+            SDL_Surface* surface = frame->GetSurface();
+            struct Dot {
+                int x, y;
+            };
+            std::vector<Dot> body;
+            double bodyLight = 0;
+            SDL_LockSurface(surface);
+            for (int y = 0; y < surface->h; ++y) {
+                for (int x = 0; x < surface->w; ++x) {
+                    if (PixelAt(surface, x, y) != 0) {
+                        body.push_back({x, y});
+                        bodyLight += RelativeLuminance(RgbAt(surface, x, y));
+                    }
+                }
+            }
+            SDL_UnlockSurface(surface);
+            if (body.empty()) {
+                continue;
+            }
+            bodyLight /= body.size();
+            const int top = 480 - ground->GetHeight() - surface->h;
+            for (int left = -10; left + surface->w - 10 < 640; ++left) {
+                double sum = 0;
+                int count = 0;
+                for (const Dot& dot : body) {
+                    const int x = left + dot.x, y = top + dot.y;
+                    if (x >= 0 && x < screen->w && y >= 0 && y < screen->h) {
+                        sum += backLight[static_cast<size_t>(y) * screen->w + x];
+                        ++count;
+                    }
+                }
+                const double ratio = count ? ContrastRatio(bodyLight, sum / count) : 1e9;
+                if (ratio < worst) {
+                    worst = ratio;
+                    worstBody = bodyLight;
+                    worstBack = sum / count;
+                    worstName = name;
+                    worstX = left;
+                }
+            }
+        }
+    }
+    if (worstName.empty()) {
+        return;
+    }
+    figures.push_back("zombie contrast on the bottom row: at worst " + Fixed(worst, 2) + ":1 (" +
+                      worstName + " at x " + std::to_string(worstX) + ", luminance " +
+                      Fixed(worstBody, 3) + " against " + Fixed(worstBack, 3) + ")");
+    if (worst < 3.0) {
+        Problem(worstName, "stands out from the play background by only " + Fixed(worst, 2) +
+                               ":1 at x " + std::to_string(worstX) +
+                               " on the bottom row; zombies need 3:1 everywhere they walk");
     }
 }
 
@@ -354,7 +579,8 @@ void DataChecker::CheckSounds() {
                 std::string("cannot check: the audio device did not open: ") + SDL_GetError());
     }
     std::set<std::string> listed;
-    ReadManifest(kSoundManifest, [this, &listed](const std::string& line) {
+    std::map<std::string, std::vector<float>> decoded;
+    ReadManifest(kSoundManifest, [this, &listed, &decoded](const std::string& line) {
         if (line.empty()) {
             return;
         }
@@ -372,6 +598,9 @@ void DataChecker::CheckSounds() {
                               " channels; the mixer needs 22050 Hz stereo");
         }
         ov_clear(&file);
+        if (!DecodeOgg(path, decoded[line])) {
+            Problem(line, "does not decode to the end");
+        }
         if (sound.IsOpen()) {
             Sound* loaded = sound.LoadSound(line.c_str());
             if (!loaded) {
@@ -383,6 +612,62 @@ void DataChecker::CheckSounds() {
     for (const std::string& name : RequiredSounds()) {
         if (listed.count(name) == 0) {
             Problem(name, std::string("played by the game but not listed in ") + kSoundManifest);
+        }
+    }
+    CheckLoudness(decoded);
+}
+
+void DataChecker::CheckLoudness(const std::map<std::string, std::vector<float>>& decoded) {
+    // The loudness plan (tools/gen/EffectSynth.h), by RMS over each sound's
+    // audible part: a zombie breaking is the reward and sounds at least 6 dB
+    // above the music as the game plays it; the player's pain is no louder
+    // than that; a bounce is quieter than both; nothing peaks at -1 dBFS or
+    // above.
+    struct Group {
+        const char* prefix;
+        double quietest = 1e9, loudest = -1e9;
+    };
+    Group music{"sdat\\music"}, death{"sdat\\zombie_death"}, pain{"sdat\\tovik_pain"},
+        bounce{"sdat\\bounce_"};
+    std::map<std::string, Loudness> levels;
+    figures.push_back(
+        "sound                      peak dBFS  RMS dBFS (music as played, 6 dB down)");
+    for (const auto& entry : decoded) {
+        Loudness loudness = MeasureLoudness(entry.second);
+        for (Group* group : {&music, &death, &pain, &bounce}) {
+            if (entry.first.rfind(group->prefix, 0) == 0) {
+                if (group == &music) {
+                    loudness.rmsDb += kMusicChannelDb;
+                }
+                group->quietest = std::min(group->quietest, loudness.rmsDb);
+                group->loudest = std::max(group->loudest, loudness.rmsDb);
+            }
+        }
+        levels[entry.first] = loudness;
+        char row[120];
+        std::snprintf(row, sizeof row, "%-26s %9.1f  %8.1f", entry.first.c_str(), loudness.peakDb,
+                      loudness.rmsDb);
+        figures.push_back(row);
+        if (loudness.peakDb >= -1.0) {
+            Problem(entry.first, "peaks at " + Fixed(loudness.peakDb, 1) +
+                                     " dBFS; keep every peak below -1 dBFS");
+        }
+    }
+    for (const auto& entry : levels) {
+        const std::string& name = entry.first;
+        const double rms = entry.second.rmsDb;
+        if (name.rfind(death.prefix, 0) == 0 && music.loudest > -1e9 && rms < music.loudest + 6) {
+            Problem(name, "at " + Fixed(rms, 1) + " dB RMS is less than 6 dB above the music (" +
+                              Fixed(music.loudest, 1) + " dB as played)");
+        }
+        if (name.rfind(pain.prefix, 0) == 0 && rms > death.quietest) {
+            Problem(name, "at " + Fixed(rms, 1) + " dB RMS is louder than a zombie breaking (" +
+                              Fixed(death.quietest, 1) + " dB)");
+        }
+        if (name.rfind(bounce.prefix, 0) == 0 && rms >= std::min(death.quietest, pain.quietest)) {
+            Problem(name, "at " + Fixed(rms, 1) +
+                              " dB RMS is not quieter than every pain and breaking sound (" +
+                              Fixed(std::min(death.quietest, pain.quietest), 1) + " dB)");
         }
     }
 }

@@ -24,15 +24,24 @@ public:
 
     void CheckAll();
     const std::vector<std::string>& Problems() const { return problems; }
+    // What the checks measured, for people: a table of the levels (zombies,
+    // route, whether a ball is needed), the zombies' contrast and the sounds'
+    // loudness.
+    const std::vector<std::string>& Figures() const { return figures; }
 
 private:
     void CheckSprites();
     void CheckFigureSizes();
+    void CheckFigureShapes();
+    void CheckPlayScreen();
+    void CheckZombieContrast();
     void CheckSplashAndFont();
     void CheckLevels();
-    void CheckLevelImage(const std::string& name);
+    // position: the level's place in the campaign, from 1.
+    void CheckLevelImage(const std::string& name, int position);
     void CheckHighScores();
     void CheckSounds();
+    void CheckLoudness(const std::map<std::string, std::vector<float>>& decoded);
     // Loads an image by its data name, checking its PNG header; null when it
     // does not load.
     Sprite* LoadImage(const std::string& name);
@@ -44,4 +53,5 @@ private:
     std::vector<std::string> spriteLines;
     std::map<std::string, Sprite*> sprites;
     std::vector<std::string> problems;
+    std::vector<std::string> figures;
 };

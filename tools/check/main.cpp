@@ -1,24 +1,28 @@
-// quonkle-check DIR: checks the game data in DIR (a game working directory)
-// and prints one line per problem. Exit status 0 when there is none, 1 when
-// there are problems, 2 when the check itself cannot run.
+// quonkle-check [-v] DIR: checks the game data in DIR (a game working
+// directory) and prints one line per problem; -v first prints what it
+// measured (the level table, contrast, loudness). Exit status 0 when there is
+// no problem, 1 when there are problems, 2 when the check itself cannot run.
 
 #include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "check/DataChecker.h"
 #include "engine/Display.h"
 #include "engine/SoundSystem.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quonkle-check GAME_DIR\n");
+    const bool verbose = argc == 3 && std::strcmp(argv[1], "-v") == 0;
+    if (argc != 2 && !verbose) {
+        std::fprintf(stderr, "usage: quonkle-check [-v] GAME_DIR\n");
         return 2;
     }
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "quonkle-check: cannot enter %s\n", argv[1]);
+    const char* dir = argv[argc - 1];
+    if (chdir(dir) != 0) {
+        std::fprintf(stderr, "quonkle-check: cannot enter %s\n", dir);
         return 2;
     }
     // Headless unless told otherwise: the checker never shows a window.
@@ -39,6 +43,9 @@ int main(int argc, char** argv) {
         SoundSystem sound;
         DataChecker checker(display, sound);
         checker.CheckAll();
+        for (const std::string& line : verbose ? checker.Figures() : std::vector<std::string>()) {
+            std::printf("%s\n", line.c_str());
+        }
         for (const std::string& problem : checker.Problems()) {
             std::printf("%s\n", problem.c_str());
         }
@@ -46,9 +53,9 @@ int main(int argc, char** argv) {
     }
     SDL_Quit();
     if (problems > 0) {
-        std::printf("%d problem%s found in %s\n", problems, problems == 1 ? "" : "s", argv[1]);
+        std::printf("%d problem%s found in %s\n", problems, problems == 1 ? "" : "s", dir);
         return 1;
     }
-    std::printf("game data in %s: no problems\n", argv[1]);
+    std::printf("game data in %s: no problems\n", dir);
     return 0;
 }

@@ -14,6 +14,9 @@ public:
     static constexpr uint32_t kZombieColour = 0xFF0000;
     static constexpr uint32_t kTurnBackColour = 0xFFFFFF;
     static constexpr uint32_t kGroundColour = 0x0000FF;
+    // A white first pixel in image row 12, below the rows the game reads,
+    // says that the level's zombies walk over gaps on purpose.
+    static constexpr int kAirMarkRow = 12;
 
     struct Cell {
         int row;
@@ -42,6 +45,10 @@ public:
     // Out-of-grid cells have no ground, as in the game.
     bool HasGround(int row, int column) const;
     bool IsTurnBack(int row, int column) const;
+    // Whether the level's zombies walk over gaps on purpose. The game never
+    // reads it: a level image carries it in a row below the 12 the game reads.
+    bool AirMeant() const { return airMeant; }
+    void SetAirMeant(bool meant) { airMeant = meant; }
     const std::vector<Cell>& Starts() const { return starts; }
     const std::vector<Cell>& Zombies() const { return zombies; }
 
@@ -50,4 +57,5 @@ private:
     bool turnBack[kRows][kColumns];
     std::vector<Cell> starts;
     std::vector<Cell> zombies;
+    bool airMeant = false;
 };

@@ -30,6 +30,7 @@ std::string Trim(const std::string& text) {
 bool LevelText::Parse(const std::string& text, std::string& error) {
     password.clear();
     title.clear();
+    airMeant = false;
     rows.clear();
     std::istringstream in(text);
     std::string line;
@@ -52,6 +53,12 @@ bool LevelText::Parse(const std::string& text, std::string& error) {
                 password = value;
             } else if (key == "title") {
                 title = value;
+            } else if (key == "air") {
+                if (value != "meant") {
+                    error = where + "'air:' takes only 'meant'";
+                    return false;
+                }
+                airMeant = true;
             } else {
                 error = where + "unknown header '" + key + "'";
                 return false;
@@ -111,5 +118,7 @@ uint32_t LevelText::Pixel(int x, int y) const {
 }
 
 LevelGrid LevelText::Grid() const {
-    return LevelGrid::FromPixels([this](int x, int y) { return Pixel(x, y); });
+    LevelGrid grid = LevelGrid::FromPixels([this](int x, int y) { return Pixel(x, y); });
+    grid.SetAirMeant(airMeant);
+    return grid;
 }

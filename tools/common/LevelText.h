@@ -12,7 +12,8 @@
 //   even lines (0, 2, ... 10), the object rows:  . nothing   P player start
 //                                                Z zombie    T TurnBack mark
 //   odd lines (1, 3, ... 11), the ground rows:   . gap       # ground
-// Headers: "password: NNNNNN" (required, six digits), "title: ..." (optional).
+// Headers: "password: NNNNNN" (required, six digits), "title: ..." (optional),
+// "air: meant" (optional: its zombies walk over gaps on purpose).
 class LevelText {
 public:
     static constexpr int kImageWidth = 16;
@@ -23,6 +24,7 @@ public:
 
     const std::string& Password() const { return password; }
     const std::string& Title() const { return title; }
+    bool AirMeant() const { return airMeant; }
     // 0xRRGGBB of pixel (x, y) of the level image.
     uint32_t Pixel(int x, int y) const;
     LevelGrid Grid() const;
@@ -30,5 +32,6 @@ public:
 private:
     std::string password;
     std::string title;
+    bool airMeant = false;
     std::vector<std::string> rows;
 };

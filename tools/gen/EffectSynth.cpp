@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/Loudness.h"
 #include "gen/AssetWriter.h"
 #include "gen/Biquad.h"
 #include "gen/OggWriter.h"
@@ -16,22 +17,37 @@ size_t Samples(double seconds) {
     return static_cast<size_t>(seconds * kRate);
 }
 
-// Scales to the given peak and fades the ends, so nothing clips or clicks.
-void Finish(std::vector<float>& samples, float peak) {
-    float highest = 0;
-    for (float s : samples) {
-        highest = std::max(highest, std::fabs(s));
-    }
-    if (highest > 0) {
-        for (float& s : samples) {
-            s *= peak / highest;
-        }
-    }
+// Fades the ends, so nothing clicks, then brings the sound to its planned
+// RMS; peaks that would pass the ceiling are bent under it by a soft
+// limiter, and the gain is found again until both hold.
+void Finish(std::vector<float>& samples, double rmsDb) {
     const size_t fade = std::min(samples.size() / 4, Samples(0.004));
     for (size_t i = 0; i < fade; ++i) {
         const float g = static_cast<float>(i) / fade;
         samples[i] *= g;
         samples[samples.size() - 1 - i] *= g;
+    }
+    const double ceiling = std::pow(10.0, EffectSynth::kPeakCeilingDb / 20);
+    const double knee = 0.6 * ceiling;
+    for (int pass = 0; pass < 12; ++pass) {
+        const Loudness now = MeasureLoudness(samples);
+        if (now.rmsDb <= -200) {
+            return;
+        }
+        const double gain = std::pow(10.0, (rmsDb - now.rmsDb) / 20);
+        for (float& s : samples) {
+            double v = s * gain;
+            const double size = std::fabs(v);
+            if (size > knee) {
+                const double bent =
+                    knee + (ceiling - knee) * std::tanh((size - knee) / (ceiling - knee));
+                v = v < 0 ? -bent : bent;
+            }
+            s = static_cast<float>(v);
+        }
+        if (std::fabs(MeasureLoudness(samples).rmsDb - rmsDb) < 0.05) {
+            return;
+        }
     }
 }
 
@@ -110,7 +126,7 @@ std::vector<float> EffectSynth::Pain(int variant) {
             out = Cry(0.30, 640, 400, kE, kA, 0.08, 3);
             break;
     }
-    Finish(out, 0.8f);
+    Finish(out, kPainRmsDb);
     return out;
 }
 
@@ -137,7 +153,7 @@ std::vector<float> EffectSynth::ZombieDeath(int variant) {
                  noise.Range(0.35, 0.7), noise);
         when += noise.Range(0.015, 0.05) * (1 + 3 * when);
     }
-    Finish(out, 0.8f);
+    Finish(out, kBreakRmsDb);
     return out;
 }
 
@@ -155,7 +171,7 @@ std::vector<float> EffectSynth::Bounce(int variant) {
         out[i] = static_cast<float>(body * std::exp(-t * 32) * std::min(1.0, t / 0.002));
     }
     AddClick(out, 0, 2500 + 400 * variant, 0.008, 0.25, noise);
-    Finish(out, 0.55f);
+    Finish(out, kBounceRmsDb);
     return out;
 }
 

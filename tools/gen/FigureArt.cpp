@@ -48,6 +48,24 @@ struct Arm {
     Point shoulder, elbow, hand;
 };
 
+// Draws a figure a little smaller than its frame, about the middle of the
+// bottom row, so that it keeps a pixel of black at the top and the sides
+// while its feet stay on the bottom row.
+class Shrunk {
+public:
+    Shrunk(cairo_t* cr, double centreX, double scale) : cr(cr) {
+        cairo_save(cr);
+        cairo_translate(cr, centreX, kFloor);
+        cairo_scale(cr, scale, scale);
+        cairo_translate(cr, -centreX, -kFloor);
+    }
+    ~Shrunk() { cairo_restore(cr); }
+
+private:
+    static constexpr double kFloor = 43.5;
+    cairo_t* cr;
+};
+
 // ---------------------------------------------------------------- player
 
 const Colour kJacket = Colour::Rgb(236, 114, 38);
@@ -66,11 +84,11 @@ struct PlayerPose {
 PlayerPose PlayerWalk(int frame) {
     const double phase = 2 * M_PI * frame / FigureArt::kWalkFrames;
     PlayerPose pose;
-    const Point hip = {11.0, 0.0};
+    const Point hip = {11.3, 0.0};
     double lowest = -1e9;
     for (int k = 0; k < 2; ++k) {
         const double p = phase + k * M_PI;
-        const double thigh = 0.52 * std::sin(p);
+        const double thigh = 0.42 * std::sin(p);
         // The knee folds while the leg swings forward, lifting the foot.
         const double bend = 0.12 + 0.85 * std::max(0.0, std::cos(p));
         Leg& leg = pose.legs[k];
@@ -158,6 +176,7 @@ void DrawPlayerBody(cairo_t* cr, const PlayerPose& pose) {
 }
 
 void DrawPlayer(cairo_t* cr, const PlayerPose& pose) {
+    const Shrunk shrunk(cr, FigureArt::kPlayerWidth / 2.0, 0.9);
     DrawPlayerArm(cr, pose.arms[1], 0.72);
     DrawPlayerLeg(cr, pose.legs[1], 0.72);
     DrawPlayerLeg(cr, pose.legs[0], 1.0);
@@ -168,9 +187,10 @@ void DrawPlayer(cairo_t* cr, const PlayerPose& pose) {
 
 // ---------------------------------------------------------------- zombie
 
-const Colour kRot = Colour::Rgb(146, 200, 104);
-const Colour kShirt = Colour::Rgb(118, 92, 140);
-const Colour kRags = Colour::Rgb(96, 78, 58);
+const Colour kRot = Colour::Rgb(156, 212, 112);
+// Light enough to stand out from the night behind the bottom row.
+const Colour kShirt = Colour::Rgb(194, 164, 228);
+const Colour kRags = Colour::Rgb(172, 146, 110);
 const Colour kBone = Colour::Rgb(236, 228, 200);
 
 struct ZombiePose {
@@ -183,7 +203,7 @@ struct ZombiePose {
 ZombiePose ZombieWalk(int frame) {
     const double phase = 2 * M_PI * frame / FigureArt::kWalkFrames;
     ZombiePose pose;
-    const Point hip = {9.5, 0.0};
+    const Point hip = {10.3, 0.0};
     double lowest = -1e9;
     for (int k = 0; k < 2; ++k) {
         const double p = phase + k * M_PI;
@@ -316,6 +336,7 @@ void TorsoTransform(cairo_t* cr, Point hip, Point neck) {
 }
 
 void DrawZombie(cairo_t* cr, const ZombiePose& pose) {
+    const Shrunk shrunk(cr, FigureArt::kZombieWidth / 2.0, 0.9);
     DrawZombieArm(cr, pose.arms[1].shoulder, pose.arms[1].elbow, pose.arms[1].hand, 0.72);
     for (int k = 1; k >= 0; --k) {
         const Leg& leg = pose.legs[k];
@@ -352,6 +373,7 @@ double AngleOf(Point from, Point to) {
 }
 
 void DrawZombieBreak(cairo_t* cr, int frame) {
+    const Shrunk shrunk(cr, FigureArt::kZombieWidth / 2.0, 0.9);
     const double t = static_cast<double>(frame) / (FigureArt::kBreakFrames - 1);
     const ZombiePose pose = ZombieWalk(0);
     const Leg& near = pose.legs[0];

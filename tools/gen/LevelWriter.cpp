@@ -76,9 +76,16 @@ void LevelWriter::WriteAll(const std::string& levelDir) {
                 pixels.push_back(level.Pixel(x, y));
             }
         }
+        // The game reads only the top 12 rows; a 13th tells the checker
+        // that zombies walking on air is the level's intent.
+        if (level.AirMeant()) {
+            pixels.push_back(LevelGrid::kTurnBackColour);
+            pixels.resize(pixels.size() + LevelText::kImageWidth - 1, 0);
+        }
+        const int height = static_cast<int>(pixels.size()) / LevelText::kImageWidth;
         const std::string image = file.substr(0, file.size() - 4) + ".png";
         if (!Canvas::WritePixels(writer.SpritePath(image), pixels, LevelText::kImageWidth,
-                                 LevelText::kImageHeight)) {
+                                 height)) {
             writer.Fail("cannot write " + writer.SpritePath(image));
         }
         writer.ListSprite(image);

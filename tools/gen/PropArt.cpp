@@ -129,24 +129,27 @@ void PropArt::WriteHeart() {
 }
 
 void PropArt::WriteBall() {
-    Canvas canvas(kBallSize, kBallSize);
+    // A stitched ball, lit from the upper left: a shaded sphere, not a flat
+    // disc, with its two red seams curving round it.
+    Canvas canvas(kBallSize, kBallSize, 8);
     cairo_t* cr = canvas.Cr();
     const double c = kBallSize / 2.0;
-    cairo_arc(cr, c, c, c - 0.6, 0, 2 * M_PI);
-    cairo_pattern_t* fill = cairo_pattern_create_radial(c - 1.5, c - 1.5, 0.5, c, c, c);
-    cairo_pattern_add_color_stop_rgb(fill, 0, 1.0, 1.0, 0.85);
-    cairo_pattern_add_color_stop_rgb(fill, 0.5, 1.0, 0.82, 0.25);
-    cairo_pattern_add_color_stop_rgb(fill, 1, 0.85, 0.42, 0.08);
+    cairo_arc(cr, c, c, c - 0.55, 0, 2 * M_PI);
+    cairo_pattern_t* fill = cairo_pattern_create_radial(c - 1.6, c - 1.8, 0.3, c, c, c);
+    cairo_pattern_add_color_stop_rgb(fill, 0, 1.0, 1.0, 1.0);
+    cairo_pattern_add_color_stop_rgb(fill, 0.55, 0.86, 0.87, 0.9);
+    cairo_pattern_add_color_stop_rgb(fill, 1, 0.5, 0.52, 0.62);
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fill);
-    cairo_set_line_width(cr, 1.1);
+    cairo_set_line_width(cr, 1.0);
     kInk.Use(cr);
     cairo_stroke(cr);
-    // A seam curving round the ball.
-    cairo_set_line_width(cr, 0.6);
-    Colour::Rgb(190, 60, 30).Use(cr);
-    cairo_arc(cr, c - 4.5, c + 4.5, 6.2, -1.2, -0.2);
+    cairo_set_line_width(cr, 1.0);
+    Colour::Rgb(214, 40, 40).Use(cr);
+    cairo_arc(cr, c - 6.2, c, 4.6, -0.75, 0.75);
+    cairo_stroke(cr);
+    cairo_arc_negative(cr, c + 6.2, c, 4.6, M_PI + 0.75, M_PI - 0.75);
     cairo_stroke(cr);
     writer.SaveSprite(canvas, "ball.png");
 }

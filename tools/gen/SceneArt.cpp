@@ -1,6 +1,8 @@
 #include "gen/SceneArt.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "gen/AssetWriter.h"
 #include "gen/Canvas.h"
@@ -221,6 +223,60 @@ void Graveyard(cairo_t* cr, double dim, double moonX = 510, double moonY = 108,
     }
 }
 
+// The way out of every level, where the bottom row meets the right edge: a
+// graveyard gate standing open, two lanterns hung from its lintel and an
+// arrow pointing through it. The lit parts sit in the strip between the
+// ground of the row above (down to y 400) and the heads of the bottom row's
+// zombies (from y 420), so the ground never hides them and the zombies stay
+// easy to see in front of the gate.
+void ExitGate(cairo_t* cr) {
+    const double ground = 464, lintel = 400, left = 566, right = 640;
+    const Colour stone = Colour::Rgb(24, 22, 38);
+    // The open gate leaf, folded back against the near post.
+    Colour::Rgb(20, 18, 30).Use(cr);
+    cairo_set_line_width(cr, 1.4);
+    for (double x = left + 8; x < left + 22; x += 3.5) {
+        cairo_move_to(cr, x, ground);
+        cairo_line_to(cr, x, lintel + 12);
+    }
+    cairo_move_to(cr, left + 7, lintel + 20);
+    cairo_line_to(cr, left + 22, lintel + 20);
+    cairo_move_to(cr, left + 7, ground - 8);
+    cairo_line_to(cr, left + 22, ground - 8);
+    cairo_stroke(cr);
+    // Posts and lintel.
+    for (double x : {left, right - 5.0}) {
+        cairo_rectangle(cr, x, lintel, 6, ground - lintel);
+        FillAndOutline(cr, stone, 1.0);
+    }
+    cairo_rectangle(cr, left - 2, lintel, right - left + 4, 6);
+    FillAndOutline(cr, stone, 1.0);
+    // Lanterns under the lintel.
+    for (double x : {left + 11.0, right - 10.0}) {
+        const double y = lintel + 12;
+        cairo_pattern_t* glow = cairo_pattern_create_radial(x, y, 1, x, y, 9);
+        cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.85, 0.4, 0.5);
+        cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.85, 0.4, 0);
+        cairo_set_source(cr, glow);
+        cairo_arc(cr, x, y, 9, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_pattern_destroy(glow);
+        Capsule(cr, x, lintel + 5, x, y - 3, 0.8, Colour::Rgb(60, 56, 70), 0);
+        Blob(cr, x, y, 3.0, 4.0, Colour::Rgb(255, 222, 112), 0.9);
+    }
+    // The arrow: this way out.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 590, 409);
+    cairo_line_to(cr, 603, 409);
+    cairo_line_to(cr, 603, 405.5);
+    cairo_line_to(cr, 612, 412);
+    cairo_line_to(cr, 603, 418.5);
+    cairo_line_to(cr, 603, 415);
+    cairo_line_to(cr, 590, 415);
+    cairo_close_path(cr);
+    FillAndOutline(cr, Colour::Rgb(255, 226, 92), 1.0);
+}
+
 // A dark rounded panel that text can sit on.
 void Panel(cairo_t* cr, double x, double y, double w, double h, double alpha) {
     const double r = 18;
@@ -254,6 +310,46 @@ void Figure(cairo_t* cr, double x, double y, double scale, void (*draw)(cairo_t*
     draw(cr, frame);
     cairo_restore(cr);
 }
+
+// The boxes of a picture's lettering, figures and moon, none of which may
+// cover another; the generator stops rather than ship one that does.
+class Layout {
+public:
+    Layout(AssetWriter& writer, const char* picture) : writer(writer), picture(picture) {}
+    ~Layout() {
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                const Box& a = boxes[i];
+                const Box& b = boxes[j];
+                if (a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h) {
+                    writer.Fail(picture + ": " + a.what + " overlaps " + b.what);
+                }
+            }
+        }
+    }
+    void Add(const std::string& what, double x, double y, double w, double h) {
+        boxes.push_back({what, x, y, w, h});
+    }
+    void AddText(const TextArt& text, cairo_t* cr, const std::string& line, double cx, double y,
+                 double size, double margin) {
+        double box[4];
+        text.CentredBox(cr, line, cx, y, size, margin, box);
+        Add("\"" + line + "\"", box[0], box[1], box[2], box[3]);
+    }
+    void AddFigure(const std::string& what, double x, double y, double scale, int width,
+                   int height) {
+        Add(what, x, y, width * scale, height * scale);
+    }
+
+private:
+    struct Box {
+        std::string what;
+        double x, y, w, h;
+    };
+    AssetWriter& writer;
+    std::string picture;
+    std::vector<Box> boxes;
+};
 
 }  // namespace
 
@@ -296,14 +392,16 @@ void SceneArt::WriteMenu() {
 void SceneArt::WritePlayBackground() {
     Canvas canvas(SceneArt::kScreenWidth, SceneArt::kScreenHeight, 2);
     cairo_t* cr = canvas.Cr();
-    // Calm and dim, so the figures and the ground stand out.
-    Sky(cr, Colour::Rgb(12, 14, 38), Colour::Rgb(36, 38, 76));
+    // Calm and dim, so the figures and the ground stand out; darkest low
+    // down, where the zombies of the bottom row walk.
+    Sky(cr, Colour::Rgb(12, 14, 38), Colour::Rgb(30, 32, 66), 400);
     Stars(cr, 41, 90, 300, 0.45);
     Moon(cr, 540, 150, 26, 0.1, Colour::Rgb(170, 172, 170));
-    Hills(cr, 400, 30, Colour::Rgb(30, 33, 66), 43);
-    Graves(cr, 420, 1.3, Colour::Rgb(34, 37, 72), 47, 8);
-    Fog(cr, 425, 0.1, 53);
-    Hills(cr, 455, 12, Colour::Rgb(24, 27, 54), 59);
+    Fog(cr, 285, 0.07, 53);
+    Hills(cr, 370, 26, Colour::Rgb(24, 26, 54), 43);
+    Graves(cr, 392, 1.2, Colour::Rgb(27, 29, 58), 47, 8);
+    Hills(cr, 410, 8, Colour::Rgb(8, 9, 22), 59);
+    ExitGate(cr);
     writer.SaveSprite(canvas, "gameback.png");
 }
 
@@ -318,7 +416,7 @@ void SceneArt::WriteStart() {
         "Left and Right arrows: walk",     "Up arrow: hop",
         "Mouse: aim the crosshair",        "Left button: lob a ball",
         "Right button: hurl a ball",       "Walk over thrown balls to pick them up",
-        "Drop through the gaps and reach", "the bottom right corner",
+        "Drop through the gaps and reach", "the gate at the bottom right",
     };
     double y = 130;
     for (const char* line : lines) {
@@ -334,9 +432,13 @@ void SceneArt::WriteStart() {
 void SceneArt::WriteGameOver() {
     Canvas canvas(SceneArt::kScreenWidth, SceneArt::kScreenHeight, 2);
     cairo_t* cr = canvas.Cr();
+    Layout layout(writer, "g_over.png");
     Sky(cr, Colour::Rgb(20, 4, 14), Colour::Rgb(90, 24, 40));
     Stars(cr, 61, 90, 300, 0.6);
-    Moon(cr, 500, 110, 44, 0.3, Colour::Rgb(255, 150, 120));
+    // The moon keeps to the right, clear of the title.
+    const double moonX = 566, moonY = 226, moonR = 38;
+    Moon(cr, moonX, moonY, moonR, 0.3, Colour::Rgb(255, 150, 120));
+    layout.Add("the moon", moonX - moonR, moonY - moonR, 2 * moonR, 2 * moonR);
     Hills(cr, 380, 24, Colour::Rgb(40, 14, 26), 67);
     Fog(cr, 390, 0.15, 71);
     // The grave of our hero, his hat left on it.
@@ -358,6 +460,7 @@ void SceneArt::WriteGameOver() {
     kInk.Use(cr);
     cairo_stroke(cr);
     cairo_restore(cr);
+    layout.Add("the grave", kW / 2 - 62, 248, 124, 184);
     text.Centred(cr, "RIP", kW / 2, 360, 44, Colour::Rgb(70, 66, 84), 0);
     text.Centred(cr, "Tovik", kW / 2, 392, 24, Colour::Rgb(70, 66, 84), 0);
     Blob(cr, kW / 2 + 30, 258, 26, 14, Colour::Rgb(38, 176, 164), 2.5);
@@ -370,21 +473,30 @@ void SceneArt::WriteGameOver() {
     cairo_close_path(cr);
     Colour::Rgb(30, 20, 24).Use(cr);
     cairo_fill(cr);
+    const int zw = FigureArt::kZombieWidth, zh = FigureArt::kZombieHeight;
     Figure(cr, 120, 335, 2.2, FigureArt::DrawZombieFrame, 1);
-    Figure(cr, 470, 340, 2.2, FigureArt::DrawZombieFrame, 5, true, FigureArt::kZombieWidth);
+    layout.AddFigure("the left zombie", 120, 335, 2.2, zw, zh);
+    Figure(cr, 470, 340, 2.2, FigureArt::DrawZombieFrame, 5, true, zw);
+    layout.AddFigure("the right zombie", 470, 340, 2.2, zw, zh);
     text.Title(cr, "Game Over", kW / 2, 118, 80, Colour::Rgb(255, 190, 170),
                Colour::Rgb(200, 30, 40), 4);
+    layout.AddText(text, cr, "Game Over", kW / 2, 118, 80, 8);
     text.Centred(cr, "Press Space", kW / 2, 465, 32, kPromptColour, 2.5, 2);
+    layout.AddText(text, cr, "Press Space", kW / 2, 465, 32, 4);
     writer.SaveSprite(canvas, "g_over.png");
 }
 
 void SceneArt::WriteEnd() {
     Canvas canvas(SceneArt::kScreenWidth, SceneArt::kScreenHeight, 2);
     cairo_t* cr = canvas.Cr();
-    // Dawn: the night, and the zombies, are over.
+    Layout layout(writer, "end.png");
+    // Dawn: the night, and the zombies, are over. The sun comes up on the
+    // right, away from the lettering and the figures.
     Sky(cr, Colour::Rgb(50, 40, 110), Colour::Rgb(255, 170, 100));
     Stars(cr, 73, 40, 120, 0.5);
-    Moon(cr, 320, 380, 70, 0.5, Colour::Rgb(255, 210, 120));
+    const double sunX = 560, sunY = 262, sunR = 44;
+    Moon(cr, sunX, sunY, sunR, 0.5, Colour::Rgb(255, 210, 120));
+    layout.Add("the sun", sunX - sunR, sunY - sunR, 2 * sunR, 2 * sunR);
     Hills(cr, 380, 26, Colour::Rgb(70, 50, 90), 79);
     Hills(cr, 420, 14, Colour::Rgb(44, 36, 66), 83);
     Graves(cr, 430, 1.4, Colour::Rgb(50, 40, 72), 89, 7);
@@ -396,15 +508,24 @@ void SceneArt::WriteEnd() {
     cairo_close_path(cr);
     Colour::Rgb(40, 60, 44).Use(cr);
     cairo_fill(cr);
-    Figure(cr, kW / 2 - 33, 310, 3.0, FigureArt::DrawPlayerFrame, 0);
-    for (int i = 0; i < 3; ++i) {
-        Figure(cr, 110 + i * 170 + (i == 2 ? 60 : 0), 316, 2.0, FigureArt::DrawZombieBreakFrame, 8);
+    // The hero in the middle, the zombies' remains well clear of him.
+    const double heroX = kW / 2 - 33, heroY = 298;
+    Figure(cr, heroX, heroY, 3.0, FigureArt::DrawPlayerFrame, 0);
+    layout.AddFigure("the hero", heroX, heroY, 3.0, FigureArt::kPlayerWidth,
+                     FigureArt::kPlayerHeight);
+    for (double x : {62.0, 162.0, 426.0}) {
+        Figure(cr, x, 346, 2.0, FigureArt::DrawZombieBreakFrame, 8);
+        layout.AddFigure("a broken zombie", x, 346, 2.0, FigureArt::kZombieWidth,
+                         FigureArt::kZombieHeight);
     }
     text.Title(cr, "You Made It!", kW / 2, 110, 72, Colour::Rgb(255, 250, 200),
                Colour::Rgb(250, 140, 50), 4);
-    text.Centred(cr, "The night is over and the zombies are dust.", kW / 2, 170, 26,
-                 Colour::Rgb(255, 255, 240), 2);
+    layout.AddText(text, cr, "You Made It!", kW / 2, 110, 72, 8);
+    const char* line = "The night is over and the zombies are dust.";
+    text.Centred(cr, line, kW / 2, 170, 26, Colour::Rgb(255, 255, 240), 2);
+    layout.AddText(text, cr, line, kW / 2, 170, 26, 2);
     text.Centred(cr, "Press Space", kW / 2, 470, 32, kPromptColour, 2.5, 2);
+    layout.AddText(text, cr, "Press Space", kW / 2, 470, 32, 4);
     writer.SaveSprite(canvas, "end.png");
 }
 

@@ -188,10 +188,11 @@ void Sequencer::Render(std::vector<float>& left, std::vector<float>& right) cons
         highest = std::max({highest, std::fabs(outLeft[i]), std::fabs(outRight[i])});
     }
     // Drive the loudest moments gently into a soft limit, so drum hits do
-    // not leave everything else quiet; the result stays below full scale.
+    // not leave everything else quiet; peaks stay near -2 dBFS, below the
+    // loudness plan's -1 dBFS line (EffectSynth.h).
     const double scale = highest > 0 ? 1.3 / highest : 1.0;
     for (size_t i = 0; i < total; ++i) {
-        left[i] = static_cast<float>(0.9 * std::tanh(outLeft[i] * scale));
-        right[i] = static_cast<float>(0.9 * std::tanh(outRight[i] * scale));
+        left[i] = static_cast<float>(0.8 * std::tanh(outLeft[i] * scale));
+        right[i] = static_cast<float>(0.8 * std::tanh(outRight[i] * scale));
     }
 }

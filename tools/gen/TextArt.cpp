@@ -44,6 +44,19 @@ double TextArt::Measure(cairo_t* cr, const std::string& text, double size) const
     return extents.x_advance;
 }
 
+void TextArt::CentredBox(cairo_t* cr, const std::string& text, double cx, double y, double size,
+                         double margin, double box[4]) const {
+    cairo_save(cr);
+    Use(cr, size);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.c_str(), &extents);
+    cairo_restore(cr);
+    box[0] = cx - extents.x_advance / 2 + extents.x_bearing - margin;
+    box[1] = y + extents.y_bearing - margin;
+    box[2] = extents.width + 2 * margin;
+    box[3] = extents.height + 2 * margin;
+}
+
 void TextArt::Centred(cairo_t* cr, const std::string& text, double cx, double y, double size,
                       const Colour& fill, double outline, double shadow) const {
     At(cr, text, cx - Measure(cr, text, size) / 2, y, size, fill, outline, shadow);

@@ -23,6 +23,10 @@ public:
 
     // Width of text at size.
     double Measure(cairo_t* cr, const std::string& text, double size) const;
+    // The inked box of text centred on cx with its baseline at y, grown by
+    // margin on every side (for outlines and shadows): x, y, width, height.
+    void CentredBox(cairo_t* cr, const std::string& text, double cx, double y, double size,
+                    double margin, double box[4]) const;
     // Text centred on cx with its baseline at y, filled, outlined and with a
     // drop shadow (shadow 0: none).
     void Centred(cairo_t* cr, const std::string& text, double cx, double y, double size,

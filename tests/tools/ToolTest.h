@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/PngWriter.h"
+#include "support/TempGameDir.h"
+
+// Levels drawn as in data/levels (P start, Z zombie, T TurnBack, # ground).
+// In kPlain he drops at column 5 to a zombie pacing the bottom row.
+const std::vector<std::string> kPlain = {
+    ".P..............", "#####...........", "................", "................",
+    "................", "................", "................", "................",
+    "................", "................", "T....Z.........T", "################"};
+
+inline std::vector<std::string> With(std::vector<std::string> rows,
+                                     std::initializer_list<std::pair<int, const char*>> lines) {
+    for (const auto& line : lines) {
+        rows[line.first] = line.second;
+    }
+    return rows;
+}
+
+// Writes rows as the PNG gdat\<name> of dir, '.' in the colour given and any
+// other character black; a new name is listed in the sprite manifest.
+inline void WriteImage(const TempGameDir& dir, const std::string& name,
+                       const std::vector<std::string>& rows, uint32_t colour = 0) {
+    std::vector<uint32_t> pixels;
+    for (const std::string& row : rows) {
+        for (char ch : row) {
+            pixels.push_back(ch == 'P'   ? 0x00FF00
+                             : ch == 'Z' ? 0xFF0000
+                             : ch == 'T' ? 0xFFFFFF
+                             : ch == '#' ? 0x0000FF
+                             : ch == '.' ? colour
+                                         : 0);
+        }
+    }
+    if (!dir.Exists("gdat\\" + name)) {
+        dir.ListSprite("gdat\\" + name);
+    }
+    dir.Remove("gdat\\" + name);
+    ASSERT_TRUE(WritePng(dir.File("gdat\\" + name), static_cast<int>(rows[0].size()),
+                         static_cast<int>(rows.size()), PngKind::Rgb, pixels));
+}
