@@ -19,7 +19,6 @@
 #include "engine/Sprite.h"
 #include "support/Driver.h"
 #include "support/GameFolder.h"
-#include "support/PngWriter.h"
 
 namespace {
 
@@ -100,8 +99,8 @@ TEST(Resources, NamesAreTheExactManifestLinesAndTheLaterOfTwoWins) {
     EXPECT_TRUE(lines.empty());
 
     Driver driver(folder.Path());
-    ASSERT_TRUE(WritePng(folder.File("one.png"), 1, 1, PngKind::Rgb, {0xFFFFFF}));
-    ASSERT_TRUE(WritePng(folder.File("two.png"), 2, 1, PngKind::Rgb, {1, 1}));
+    folder.AddPicture("one.png", 1, 1, 0xFFFFFF);
+    folder.AddPicture("two.png", 2, 1, 0x010101);
     folder.Write("sprites.txt", "one.png\r\n\nnothing.png\ntwo.png\ntwo.png\none.png");
     ResourceManager resources("sprites.txt", "sounds.txt");
     resources.LoadSprites();
@@ -124,30 +123,26 @@ TEST(Display, BlackIsTransparentInEveryImageAndBlitsAreClipped) {
     Driver driver(folder.Path());
     const Uint32 green = 0x00FF00;
     struct {
-        PngKind kind;
-        std::vector<uint32_t> pixels, palette;
-        Uint32 first, second;
-    } images[] = {
-        {PngKind::Rgb, {0x000000, 0x010101}, {}, green, 0x010101},
-        {PngKind::Rgba, {0x00000000, 0xFF00000A}, {}, green, 0xFF0000},
-        {PngKind::Palette, {1, 0}, {0x3040FF, 0x000000}, green, 0x3040FF},
-        {PngKind::Grey, {0, 200}, {}, green, 0xC8C8C8},
-    };
+        int bits;
+        unsigned first, second;  // pixels as written
+        Uint32 shown;            // the second as the screen shows it
+    } images[] = {{24, 0x000000, 0x010101, 0x010101},
+                  {32, 0x00000000, 0x0AFF0000, 0xFF0000},
+                  {8, 1, 0, 0x3040FF}};
     g_display->Fill(SDL_MapRGB(g_display->GetScreen()->format, 0, 255, 0));
-    int y = 0;
-    for (const auto& image : images) {
-        std::string file = folder.File("i.png");
-        ASSERT_TRUE(WritePng(file, 2, 1, image.kind, image.pixels, image.palette));
-        std::unique_ptr<Sprite> sprite(g_display->LoadSprite(file.c_str(), 0xFF000000));
+    for (int y = 0; y < 3; ++y) {
+        const auto& image = images[y];
+        folder.WriteImage("i.bmp", 2, 1, [&](int x, int) { return x ? image.second : image.first; },
+                          image.bits, {0x3040FF, 0x000000});
+        std::unique_ptr<Sprite> sprite(
+            g_display->LoadSprite(folder.File("i.bmp").c_str(), 0xFF000000));
         ASSERT_NE(nullptr, sprite);
         g_display->Blit(sprite.get(), 0, static_cast<Sint16>(y));
-        EXPECT_EQ(image.first, driver.PixelAt(0, y)) << y;
-        EXPECT_EQ(image.second, driver.PixelAt(1, y)) << y;
-        ++y;
+        EXPECT_EQ(green, driver.PixelAt(0, y)) << image.bits;
+        EXPECT_EQ(image.shown, driver.PixelAt(1, y)) << image.bits;
     }
-    ASSERT_TRUE(WritePng(folder.File("red.png"), 20, 20, PngKind::Rgb,
-                         std::vector<uint32_t>(400, 0xFF0000)));
-    std::unique_ptr<Sprite> red(g_display->LoadSprite(folder.File("red.png").c_str(), 0));
+    folder.AddPicture("red.bmp", 20, 20, 0xFF0000);
+    std::unique_ptr<Sprite> red(g_display->LoadSprite(folder.File("red.bmp").c_str(), 0));
     g_display->Blit(red.get(), -10, 465);
     g_display->Blit(red.get(), 630, -15);
     g_display->Blit(nullptr, 0, 0);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -15,18 +16,25 @@
 
 namespace {
 
-using Shape = std::function<unsigned(int x, int y)>;
+using Shape = GameFolder::Shape;
 
-void SaveImage(const std::string& file, int w, int h, const Shape& colour) {
-    SDL_Surface* image =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+void SaveImage(const std::string& file, int w, int h, const Shape& pixel, int bits = 24,
+               const std::vector<unsigned>& palette = {}) {
+    Uint32 alpha = bits == 32 ? 0xFF000000 : 0;
+    SDL_Surface* image = bits == 8 ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 8, 0, 0, 0, 0)
+                                   : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, bits, 0xFF0000,
+                                                          0x00FF00, 0x0000FF, alpha);
+    std::vector<SDL_Color> colours;
+    for (unsigned rgb : palette) {
+        colours.push_back({Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb), 0});
+    }
+    SDL_SetColors(image, colours.data(), 0, static_cast<int>(colours.size()));
     for (int y = 0; y < h; ++y) {
         Uint8* row = static_cast<Uint8*>(image->pixels) + y * image->pitch;
         for (int x = 0; x < w; ++x) {
-            unsigned rgb = colour(x, y);
-            row[3 * x] = rgb & 0xFF;  // 24-bit BMP rows are blue, green, red
-            row[3 * x + 1] = (rgb >> 8) & 0xFF;
-            row[3 * x + 2] = (rgb >> 16) & 0xFF;
+            unsigned value = pixel(x, y);
+            // Little-endian: the low byte (blue, or the palette index) first.
+            std::memcpy(row + x * bits / 8, &value, bits / 8);
         }
     }
     SDL_SaveBMP(image, file.c_str());
@@ -130,6 +138,12 @@ void GameFolder::ListSprite(const std::string& name) const {
         manifest += "\n";
     }
     Write("gdat\\sprites.txt", manifest + name + "\n");
+}
+
+void GameFolder::WriteImage(const std::string& name, int w, int h, const Shape& pixel, int bits,
+                            const std::vector<unsigned>& palette) const {
+    unlink(File(name).c_str());
+    SaveImage(File(name), w, h, pixel, bits, palette);
 }
 
 void GameFolder::AddPicture(const std::string& name, int w, int h, unsigned rgb) const {

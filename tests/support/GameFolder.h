@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 class GameFolder {
 public:
     enum Data { kEmpty, kPlain, kGenerated };
+    using Shape = std::function<unsigned(int x, int y)>;
 
     explicit GameFolder(Data data = kPlain);
     ~GameFolder();
@@ -33,6 +35,10 @@ public:
     // W white, B blue, g nearly green, anything else black), listed in the
     // sprite manifest.
     void AddLevel(const std::string& name, const std::vector<std::string>& rows) const;
+    // A BMP image of the pixels shape gives: 0xRRGGBB (24 bits), 0xAARRGGBB
+    // (32) or indices into the palette (8).
+    void WriteImage(const std::string& name, int w, int h, const Shape& pixel, int bits = 24,
+                    const std::vector<unsigned>& palette = {}) const;
     // A 24-bit image of one colour, listed in the sprite manifest.
     void AddPicture(const std::string& name, int w, int h, unsigned rgb) const;
     void ListSprite(const std::string& name) const;

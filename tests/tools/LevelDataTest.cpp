@@ -9,7 +9,7 @@
 #include "game/Player.h"
 #include "game/Zombie.h"
 #include "progress/LevelOverState.h"
-#include "support/HeadlessDriver.h"
+#include "support/Driver.h"
 #include "tools/ToolTest.h"
 
 namespace {
@@ -75,11 +75,13 @@ TEST(LevelAnalysisTest, TheGameMovesZombiesAndThePlayerAsModelled) {
         "..........T.TZT.", "...#####........", "ZT...T.Z.T......", "................",
         "......T..Z...T..", "####............", "................", "################"};
     const LevelGrid grid = Parsed(Text(rows)).Grid();
-    TempGameDir dir;
+    GameFolder dir(GameFolder::kGenerated);
     WriteImage(dir, "only.png", rows);
     dir.Write("levels.txt", "gdat\\only.png:583920\n");
-    HeadlessDriver driver(dir.Path());
-    driver.RunScript("frames 2\ntap space\nframes 2\ntap space\nframes 2");
+    Driver driver(dir.Path());
+    for (const char* step : {"frames 2", "tap space", "frames 2", "tap space", "frames 2"}) {
+        driver.Do(step);
+    }
     PlayState* play = driver.FrontAs<PlayState>();
     ASSERT_NE(nullptr, play);
     // Standing still until the zombies have paced their walks a few times,

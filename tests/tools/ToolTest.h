@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/PngWriter.h"
-#include "support/TempGameDir.h"
+#include "gen/Canvas.h"
+#include "support/GameFolder.h"
 
 // Levels drawn as in data/levels (P start, Z zombie, T TurnBack, # ground).
 // In kPlain he drops at column 5 to a zombie pacing the bottom row.
@@ -25,7 +25,7 @@ inline std::vector<std::string> With(std::vector<std::string> rows,
 
 // Writes rows as the PNG gdat\<name> of dir, '.' in the colour given and any
 // other character black; a new name is listed in the sprite manifest.
-inline void WriteImage(const TempGameDir& dir, const std::string& name,
+inline void WriteImage(const GameFolder& dir, const std::string& name,
                        const std::vector<std::string>& rows, uint32_t colour = 0) {
     std::vector<uint32_t> pixels;
     for (const std::string& row : rows) {
@@ -42,6 +42,7 @@ inline void WriteImage(const TempGameDir& dir, const std::string& name,
         dir.ListSprite("gdat\\" + name);
     }
     dir.Remove("gdat\\" + name);
-    ASSERT_TRUE(WritePng(dir.File("gdat\\" + name), static_cast<int>(rows[0].size()),
-                         static_cast<int>(rows.size()), PngKind::Rgb, pixels));
+    ASSERT_TRUE(Canvas::WritePixels(dir.File("gdat\\" + name), pixels,
+                                    static_cast<int>(rows[0].size()),
+                                    static_cast<int>(rows.size())));
 }
