@@ -9,4 +9,4 @@ SOAK_FRAMES ?= 100000
 soak: build
 	cd $(BUILD) && GLIBC_TUNABLES=glibc.malloc.tcache_count=0 \
 		QUONKLE_SOAK_FRAMES=$(SOAK_FRAMES) \
-		./tests/quonkle_tests --gtest_filter='SoakTest.*'
+		./tests/quonkle_tests --gtest_filter='Soak.*'

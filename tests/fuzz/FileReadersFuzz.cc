@@ -8,8 +8,6 @@
 // Built with clang by mk/fuzz.mk through the CMakeLists.txt beside it (its
 // name keeps it out of the test binary). It works in a copy of the
 // generated game (QUONKLE_GAME_DIR), in TMPDIR.
-#include <SDL.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -119,35 +117,21 @@ void HighScores(const std::string& text, int32_t score) {
 }
 
 // Up to 40 x 30 pixels in the level colours and a nearly green one, 8-bit
-// palette or 24-bit, then played for a few frames of fuzzed input.
+// palette or 24-bit (pixels are asked for row by row), then played for a
+// few frames of fuzzed input.
 void Level(const uint8_t* data, std::size_t size) {
     std::size_t used = 0;
     auto next = [&]() -> int { return used < size ? data[used++] : 0; };
-    const int w = 1 + next() % 40, h = 1 + next() % 30;
-    const bool palette = next() & 1;
-    const Uint32 colours[] = {0x000000, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FE00};
-    SDL_Surface* image = SDL_CreateRGBSurface(0, w, h, palette ? 8 : 24, palette ? 0 : 0xFF0000,
-                                              palette ? 0 : 0xFF00, palette ? 0 : 0xFF, 0);
-    SDL_Color entries[6];
-    for (int i = 0; i < 6; ++i) {
-        entries[i] = {Uint8(colours[i] >> 16), Uint8(colours[i] >> 8), Uint8(colours[i]), 0};
-    }
-    SDL_SetColors(image, entries, 0, 6);
+    const int w = 1 + next() % 40, h = 1 + next() % 30, bits = next() & 1 ? 8 : 24;
+    const std::vector<unsigned> colours = {0x000000, 0x00FF00, 0xFF0000,
+                                           0xFFFFFF, 0x0000FF, 0x00FE00};
     bool start = false;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            int index = next() % 6;
-            Uint8* row = static_cast<Uint8*>(image->pixels) + y * image->pitch;
-            if (palette) {
-                row[x] = Uint8(index);
-            } else {
-                std::memcpy(row + 3 * x, &colours[index], 3);  // little-endian: B, G, R
-            }
-            start = start || (index == 1 && y % 2 == 0 && y < 12 && x < 16);
-        }
-    }
-    SDL_SaveBMP(image, folder->File(kLevel).c_str());
-    SDL_FreeSurface(image);
+    auto pixel = [&](int x, int y) {
+        int index = next() % 6;
+        start = start || (index == 1 && y % 2 == 0 && y < 12 && x < 16);
+        return bits == 8 ? unsigned(index) : colours[index];
+    };
+    folder->WriteImage(kLevel, w, h, pixel, bits, colours);
     g_resources->LoadSprites();
     Check(PlayState::CanBuildLevel(kLevel) == (w >= 16 && h >= 12 && start), "which are levels");
     // Built whether or not it can be: the screen must cope.

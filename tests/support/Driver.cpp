@@ -127,20 +127,6 @@ std::string Driver::ScreenName() const {
     return result;
 }
 
-void Driver::Tap(int key) {
-    keys.at(key) = 1;
-    tappedKeys.push_back(key);
-}
-
-void Driver::Click(int button) {
-    buttons |= SDL_BUTTON(button);
-}
-
-void Driver::SetMouse(int x, int y) {
-    mouseX = x;
-    mouseY = y;
-}
-
 bool Driver::Frame() {
     if (Ended()) {
         return false;

@@ -37,9 +37,9 @@ public:
     void Hold(int key) { keys.at(key) = 1; }
     void Release(int key) { keys.at(key) = 0; }
     // Down in the next frame only.
-    void Tap(int key);
-    void Click(int button);
-    void SetMouse(int x, int y);
+    void Tap(int key) { keys.at(key) = 1, tappedKeys.push_back(key); }
+    void Click(int button) { buttons |= SDL_BUTTON(button); }
+    void SetMouse(int x, int y) { mouseX = x, mouseY = y; }
 
     // One frame; false once the program has ended.
     bool Frame();
