@@ -25,9 +25,9 @@ const char kOld[] = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100
 const char kNew[] = "C:30\nD:40\nE:50\nP:55\nQ:56\nF:60\nG:70\nH:80\nI:90\nJ:100";
 const char kFirst[] = "\n\n\n\n\n\n\n\nP:55\nQ:56";
 
-void Put(const std::string& path, const std::string& text, mode_t mode) {
+bool Put(const std::string& path, const std::string& text, mode_t mode) {
     std::ofstream(path) << text;
-    chmod(path.c_str(), mode);
+    return chmod(path.c_str(), mode) == 0;
 }
 
 // A folder of the ordinary user the game runs as: CI runs as root, who may
@@ -123,12 +123,11 @@ TEST(HighScoreFaultsTest, TwoGamesWriteExactlyWhereOpeningForWritingWouldAndLose
                             chmod(dir.path.c_str(), c.folderMode) == 0);
             }
             auto games = [&] {
-                if (c.kind == Writable || c.kind == ReadOnly || c.kind == LinkToFile) {
-                    Put(target, kOld, c.mode);
-                }
                 rlimit limit = {c.fileLimit, c.fileLimit};
                 signal(SIGXFSZ, SIG_IGN);  // past the limit a write fails, as on a full disk
-                if ((c.kind == Folder && mkdir("high.txt", 0755) != 0) ||
+                const bool file = c.kind == Writable || c.kind == ReadOnly || c.kind == LinkToFile;
+                if ((file && !Put(target, kOld, c.mode)) ||
+                    (c.kind == Folder && mkdir("high.txt", 0755) != 0) ||
                     (target != "high.txt" && symlink("scores", "high.txt") != 0) ||
                     (c.kind != Foreign && chmod(".", c.folderMode) != 0) ||
                     (c.fileLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)) {
@@ -162,16 +161,17 @@ std::string TenAfter(int k) {
 }
 
 TEST(HighScoreFaultsTest, KilledWriteLeavesOldOrNewAndTheNextSweepsUp) {
-    // A game killed at a random moment leaves a whole file, and at most its
-    // own new file, which the next write removes (and no other).
+    // A game killed at a random moment leaves a whole file and at most its own new file, named
+    // after the link's target; the next write removes that one and no other.
     Scratch dir;
-    for (const char* name : {"high.txt.tmp-a1B2c3", "high.txt.tmp-keep", "scores.tmp-a1B2c3"}) {
+    EXPECT_EQ(0, symlink("scores", dir.At("high.txt").c_str()));
+    for (const char* name : {"scores.tmp-a1B2c3", "scores.tmp-my.bak", "high.txt.tmp-a1B2c3"}) {
         Put(dir.At(name), "", 0644);
     }
-    const Names kept = {"high.txt", "high.txt.tmp-keep", "scores.tmp-a1B2c3"};
+    const Names kept = {"high.txt@", "scores", "scores.tmp-my.bak", "high.txt.tmp-a1B2c3"};
     std::size_t leftovers = 0;
     for (int round = 0; round < 100; ++round) {
-        Put(dir.At("high.txt"), TenAfter(0), 0666);
+        Put(dir.At("scores"), TenAfter(0), 0666);
         pid_t game = dir.Start([]() -> int {
             for (int k = 1;; ++k) {
                 InsertHighScore(Entry(k), k);
