@@ -1,92 +1,48 @@
 #include "progress/HighScores.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 
 #include "engine/HostPath.h"
+#include "progress/LockedFile.h"
 
 namespace {
 
 const char* const kHighScoreFile = "high.txt";
 
-// The file a rewrite replaces: the target of high.txt when it is a link (a
-// packaged game may keep its scores elsewhere), else high.txt itself.
-std::string RewriteTarget() {
-    std::string target = kHighScoreFile;
-    if (char* real = realpath(kHighScoreFile, nullptr)) {
-        target = real;
-        free(real);
+// Splits text into the first ten lines; the rest stay empty.
+void SplitLines(const std::string& text, HighScoreLine lines[kHighScoreCount]) {
+    std::string::size_type start = 0;
+    for (int i = 0; i < kHighScoreCount && start < text.size(); ++i) {
+        std::string::size_type end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        StripCarriageReturn(line);
+        lines[i] = SplitHighScoreLine(line);
+        start = end + 1;
     }
-    return target;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& contents) {
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    while (left > 0) {
-        ssize_t written = write(fd, data, left);
-        if (written < 0 && errno == EINTR) {
+// Reads up to the tenth line break: later lines are never used.
+bool ReadTenLines(int fd, std::string& text) {
+    char buffer[4096];
+    int breaks = 0;
+    while (breaks < kHighScoreCount) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (written <= 0) {
-            return false;
+        if (got <= 0) {
+            return got == 0;
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Permissions for the new file: those of the file it replaces, or what a
-// plain create would give.
-mode_t NewFileMode(const std::string& target) {
-    struct stat info;
-    if (stat(target.c_str(), &info) == 0) {
-        return info.st_mode & 07777;
-    }
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// Writes the whole file beside the old one, makes it durable and renames it
-// over the old one, so a crash or a full disk leaves either the old scores
-// or the new ones, never a torn file.
-bool ReplaceFile(const std::string& target, const std::string& contents) {
-    std::string temp = target + ".tmp-XXXXXX";
-    int fd = mkstemp(&temp[0]);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = fchmod(fd, NewFileMode(target)) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
-    if (close(fd) != 0) {
-        ok = false;
-    }
-    if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    // The new scores are in place from here on; a directory that cannot be
-    // synced does not make them unwritten (and a retry would store the
-    // entry twice).
-    int dir = open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
+        text.append(buffer, static_cast<std::size_t>(got));
+        breaks += static_cast<int>(std::count(buffer, buffer + got, '\n'));
     }
     return true;
 }
@@ -140,37 +96,20 @@ bool ReadHighScores(HighScoreLine lines[kHighScoreCount], bool* missing) {
     if (missing) {
         *missing = false;
     }
-    FILE* file = std::fopen(kHighScoreFile, "r");
-    if (!file) {
+    int fd = open(kHighScoreFile, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (missing) {
             *missing = errno == ENOENT;
         }
         return false;
     }
-    char* buffer = nullptr;
-    size_t capacity = 0;
-    for (int i = 0; i < kHighScoreCount; ++i) {
-        ssize_t length = getline(&buffer, &capacity, file);
-        if (length < 0) {
-            break;
-        }
-        std::string text(buffer, static_cast<std::size_t>(length));
-        if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        StripCarriageReturn(text);
-        lines[i] = SplitHighScoreLine(text);
+    std::string text;
+    bool ok = ReadTenLines(fd, text);
+    close(fd);
+    if (ok) {
+        SplitLines(text, lines);
     }
-    free(buffer);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        for (int i = 0; i < kHighScoreCount; ++i) {
-            lines[i] = HighScoreLine();
-        }
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 bool LowestHighScore(int& value) {
@@ -181,13 +120,16 @@ bool LowestHighScore(int& value) {
 }
 
 HighScoreWrite InsertHighScore(const std::string& line, int score) {
-    HighScoreLine old[kHighScoreCount];
-    bool missing = false;
-    // A file that exists but cannot be read still holds scores: rewriting it
-    // from empty lines would lose them. Only a missing file starts empty.
-    if (!ReadHighScores(old, &missing) && !missing) {
+    // Read, merge and write under one lock: a second game's entry is then
+    // read before this one is merged, and neither is lost. A file that
+    // exists but cannot be read or written is left alone; a missing one
+    // starts as ten empty lines.
+    LockedFile file(kHighScoreFile);
+    if (!file.IsOpen()) {
         return HighScoreWrite::NotWritten;
     }
+    HighScoreLine old[kHighScoreCount];
+    SplitLines(file.Contents(), old);
     if (old[0].value > score) {
         return HighScoreWrite::NotPlaced;
     }
@@ -210,6 +152,5 @@ HighScoreWrite InsertHighScore(const std::string& line, int score) {
     for (int i = 1; i < kHighScoreCount; ++i) {
         contents += "\n" + slots[i];
     }
-    return ReplaceFile(RewriteTarget(), contents) ? HighScoreWrite::Written
-                                                  : HighScoreWrite::NotWritten;
+    return file.Replace(contents) ? HighScoreWrite::Written : HighScoreWrite::NotWritten;
 }

@@ -35,11 +35,16 @@ enum class HighScoreWrite {
     // The score ranks below the first line (the file changed since it was
     // checked): the file is left as it is.
     NotPlaced,
-    // Nothing could be stored; high.txt is exactly as it was.
+    // Nothing could be stored; high.txt is exactly as it was. So it is
+    // wherever opening it for writing would fail (a read-only file, or a
+    // missing one in a read-only folder), for a file that cannot be read,
+    // and when a second game keeps the file locked for about two seconds.
     NotWritten,
 };
 
 // Drops the lowest line and puts line (name, colon, score text) directly
-// above every stored line whose value is at most score. The file is
-// replaced whole or not at all.
+// above every stored line whose value is at most score, under an exclusive
+// lock on the file, so that two games never lose an entry. A link is
+// followed to its final target, created when missing. The file is replaced
+// whole where its folder allows a new file, else written in place.
 HighScoreWrite InsertHighScore(const std::string& line, int score);

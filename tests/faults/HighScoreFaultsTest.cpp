@@ -1,5 +1,6 @@
-#include <dirent.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,186 +8,189 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <random>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
-#include <vector>
 
-#include "badinput/Tour.h"
-#include "engine/Keys.h"
-#include "progress/HighScoreEntryState.h"
 #include "progress/HighScores.h"
-#include "screens/MainMenuState.h"
-#include "support/HeadlessDriver.h"
-#include "support/TempGameDir.h"
 
 namespace {
 
-const std::string kScores =
-    "ZED:250\nBOB:500\nIDA:750\nMOE:1000\nLOU:1500\nNED:2000\nKIT:2500\n"
-    "GUS:3000\nVAL:4000\nRIP:5000";
+namespace fs = std::filesystem;
+using Names = std::set<std::string>;
 
-std::set<std::string> FolderNames(const std::string& path) {
-    std::set<std::string> names;
-    if (DIR* listing = opendir(path.c_str())) {
-        while (dirent* entry = readdir(listing)) {
-            names.insert(entry->d_name);
-        }
-        closedir(listing);
-    }
-    return names;
+const char kOld[] = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
+// P:55 and Q:56 entered, in either order, into kOld and into no file at all.
+const char kNew[] = "C:30\nD:40\nE:50\nP:55\nQ:56\nF:60\nG:70\nH:80\nI:90\nJ:100";
+const char kFirst[] = "\n\n\n\n\n\n\n\nP:55\nQ:56";
+
+bool Put(const std::string& path, const std::string& text, mode_t mode) {
+    std::ofstream(path) << text;
+    return chmod(path.c_str(), mode) == 0;
 }
 
-// Runs body in a child process and returns its exit status (-1 if it died
-// of a signal).
-template <typename Body>
-int InChild(Body body) {
-    pid_t child = fork();
-    if (child == 0) {
-        _exit(body());
+// A folder of the ordinary user the game runs as: CI runs as root, who may
+// write anything, so there the game runs as nobody.
+struct Scratch {
+    std::string path = "/tmp/quonkle-faults-XXXXXX";
+    passwd* user = geteuid() == 0 ? getpwnam("nobody") : nullptr;
+
+    Scratch() {
+        EXPECT_TRUE(mkdtemp(&path[0]) && chmod(path.c_str(), 0755) == 0);
+        EXPECT_TRUE(!user || chown(path.c_str(), user->pw_uid, user->pw_gid) == 0);
     }
+    ~Scratch() {
+        chmod(path.c_str(), 0755);
+        fs::remove_all(path);
+    }
+    std::string At(const std::string& name) const { return path + "/" + name; }
+    std::string Read(const std::string& name) const {
+        std::string text;
+        std::getline(std::ifstream(At(name)), text, '\0');
+        return text;
+    }
+    // Links end in @, folders in /.
+    Names List() const {
+        Names names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
+            const char* mark = entry.is_symlink() ? "@" : entry.is_directory() ? "/" : "";
+            names.insert(entry.path().filename().string() + mark);
+        }
+        return names;
+    }
+    // Runs body in a child process, as that user, in this folder.
+    template <typename Body>
+    pid_t Start(Body body) const {
+        pid_t child = fork();
+        if (child == 0) {
+            bool same = !user || (setgroups(0, nullptr) == 0 && setgid(user->pw_gid) == 0 &&
+                                  setuid(user->pw_uid) == 0);
+            umask(022);
+            _exit(same && chdir(path.c_str()) == 0 ? body() : 100);
+        }
+        return child;
+    }
+};
+
+// The child's exit status, or -1 when a signal ended it.
+int Finish(pid_t child) {
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) {
-        return -2;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return waitpid(child, &status, 0) != child ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-enum class Fault { ReadOnlyFolder, FullDisk, FolderForScores };
+enum Kind { Absent, Writable, ReadOnly, Folder, Foreign, LinkToFile, LinkToMissing };
 
-void PrintTo(Fault fault, std::ostream* out) {
-    const char* names[] = {"read-only folder", "full disk", "high.txt is a folder"};
-    *out << names[static_cast<int>(fault)];
+const HighScoreWrite W = HighScoreWrite::Written, N = HighScoreWrite::NotWritten;
+const struct {
+    const char* what;
+    Kind kind;
+    mode_t folderMode;
+    rlim_t fileLimit;  // a full disk; 0 for none
+    HighScoreWrite result;
+    const char* after;  // the file high.txt leads to ("" for none or a folder), and its mode
+    mode_t mode;
+    Names names;  // everything in the folder afterwards
+} kCases[] = {
+    {"absent", Absent, 0755, 0, W, kFirst, 0644, {"high.txt"}},
+    {"absent, folder read-only", Absent, 0555, 0, N, "", 0, {}},
+    {"writable", Writable, 0755, 0, W, kNew, 0604, {"high.txt"}},
+    {"writable, folder read-only", Writable, 0555, 0, W, kNew, 0604, {"high.txt"}},
+    {"read-only", ReadOnly, 0755, 0, N, kOld, 0444, {"high.txt"}},
+    {"read-only, folder read-only", ReadOnly, 0555, 0, N, kOld, 0444, {"high.txt"}},
+    {"link to file", LinkToFile, 0755, 0, W, kNew, 0604, {"high.txt@", "scores"}},
+    {"link to file, folder read-only", LinkToFile, 0555, 0, W, kNew, 0604, {"high.txt@", "scores"}},
+    {"link to nothing", LinkToMissing, 0755, 0, W, kFirst, 0644, {"high.txt@", "scores"}},
+    {"link to nothing, folder read-only", LinkToMissing, 0555, 0, N, "", 0, {"high.txt@"}},
+    {"a folder", Folder, 0755, 0, N, "", 0, {"high.txt/"}},
+    {"a folder, folder read-only", Folder, 0555, 0, N, "", 0, {"high.txt/"}},
+    // As root: root's file in root's sticky folder, writable but not replaceable.
+    {"someone else's", Foreign, 01777, 0, W, kNew, 0666, {"high.txt"}},
+    {"absent, disk full", Absent, 0755, 10, N, "", 0, {}},
+    {"writable, disk full", Writable, 0755, 10, N, kOld, 0604, {"high.txt"}},
+    {"writable, disk full, folder read-only", Writable, 0555, 10, N, kOld, 0604, {"high.txt"}},
+};
+
+TEST(HighScoreFaultsTest, TwoGamesWriteExactlyWhereOpeningForWritingWouldAndLoseNoEntry) {
+    for (int round = 0; round < 10; ++round) {
+        for (const auto& c : kCases) {
+            SCOPED_TRACE(c.what + (", round " + std::to_string(round)));
+            Scratch dir;
+            const std::string target = c.kind >= LinkToFile ? "scores" : "high.txt";
+            if (c.kind == Foreign) {
+                Put(dir.At(target), kOld, c.mode);
+                EXPECT_TRUE((!dir.user || chown(dir.path.c_str(), 0, 0) == 0) &&
+                            chmod(dir.path.c_str(), c.folderMode) == 0);
+            }
+            auto games = [&] {
+                rlimit limit = {c.fileLimit, c.fileLimit};
+                signal(SIGXFSZ, SIG_IGN);  // past the limit a write fails, as on a full disk
+                const bool file = c.kind == Writable || c.kind == ReadOnly || c.kind == LinkToFile;
+                if ((file && !Put(target, kOld, c.mode)) ||
+                    (c.kind == Folder && mkdir("high.txt", 0755) != 0) ||
+                    (target != "high.txt" && symlink("scores", "high.txt") != 0) ||
+                    (c.kind != Foreign && chmod(".", c.folderMode) != 0) ||
+                    (c.fileLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)) {
+                    return 100;
+                }
+                const pid_t second = fork();  // a second game enters at the same moment
+                const int result =
+                    static_cast<int>(InsertHighScore(second ? "P:55" : "Q:56", second ? 55 : 56));
+                return second == 0 || Finish(second) == result ? result : 99;
+            };
+            EXPECT_EQ(static_cast<int>(c.result), Finish(dir.Start(games)));
+            EXPECT_EQ(c.after, dir.Read(target));
+            EXPECT_TRUE(!c.mode || fs::perms(c.mode) == fs::status(dir.At(target)).permissions());
+            EXPECT_EQ(c.names, dir.List()) << "files made, changed or left behind";
+        }
+    }
 }
 
-// A whole game played in a working directory where high.txt cannot be
-// written: everything else works, the entry screen keeps the name until
-// Escape gives up, and the old scores stay exactly as they were.
-class UnwritableScoresTest : public ::testing::TestWithParam<Fault> {};
-
-TEST_P(UnwritableScoresTest, GameIsPlayedAndTheOldScoresStay) {
-    TempGameDir dir;
-    dir.Write("levels.txt", TourLevels());
-    dir.Write("high.txt", kScores);
-    const Fault fault = GetParam();
-    if (fault == Fault::FolderForScores) {
-        dir.Remove("high.txt");
-        ASSERT_EQ(0, mkdir(dir.File("high.txt").c_str(), 0755));
-    }
-    // Root writes anywhere: the game then runs as nobody in a folder it
-    // does not own.
-    ASSERT_EQ(0, chmod(dir.Path().c_str(), fault == Fault::ReadOnlyFolder ? 0555 : 0777));
-    const std::set<std::string> before = FolderNames(dir.Path());
-
-    int status = InChild([&] {
-        if (fault == Fault::ReadOnlyFolder && geteuid() == 0 &&
-            (setgid(65534) != 0 || setuid(65534) != 0)) {
-            return 10;
-        }
-        if (fault == Fault::FullDisk) {
-            // A write past the limit fails with EFBIG, as a full disk fails
-            // with ENOSPC, instead of killing the program.
-            signal(SIGXFSZ, SIG_IGN);
-            rlimit limit = {40, 40};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        HeadlessDriver driver(dir.Path());
-        if (!driver.Started()) {
-            return 11;
-        }
-        Tour(driver);
-        if (!driver.FrontAs<HighScoreEntryState>()) {
-            return 12;
-        }
-        // Return again only tries again; Escape gives up.
-        driver.RunScript("tap return\nframes 1\ntap escape\nframes 1");
-        return driver.FrontAs<MainMenuState>() ? 0 : 13;
-    });
-    EXPECT_EQ(0, status);
-    chmod(dir.Path().c_str(), 0755);
-    if (fault != Fault::FolderForScores) {
-        EXPECT_EQ(kScores, dir.Read("high.txt"));
-    }
-    EXPECT_EQ(before, FolderNames(dir.Path())) << "files left behind";
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, UnwritableScoresTest,
-                         ::testing::Values(Fault::ReadOnlyFolder, Fault::FullDisk,
-                                           Fault::FolderForScores));
-
-// Long names make each write take a while, so that kills land inside them.
-std::string EntryLine(int k) {
+// Long lines make each write take a while, so that kills land inside them.
+std::string Entry(int k) {
     return "N" + std::to_string(k) + std::string(20000, 'x') + ":" + std::to_string(k);
 }
 
-// The file after the first k of a run of entries of rising scores into ten
-// lines of 0: the last ten lines of the run, lowest first.
-std::string FileAfter(int k) {
-    std::string file;
-    for (int i = k - 9; i <= k; ++i) {
-        std::string line = i > 0 ? EntryLine(i) : std::string(1, static_cast<char>('J' + i)) + ":0";
-        file += (file.empty() ? "" : "\n") + line;
+// The file after entries 1 to k into ten lines of 0: the last ten, lowest first.
+std::string TenAfter(int k) {
+    std::string file = k < 10 ? "Z:0" : Entry(k - 9);
+    for (int i = k - 8; i <= k; ++i) {
+        file += "\n" + (i > 0 ? Entry(i) : "Z:0");
     }
     return file;
 }
 
-// The entry count k whose file this is, or -1 for any other contents.
-int EntriesIn(const std::string& file) {
-    std::string::size_type last = file.rfind('\n');
-    int k = 0;
-    if (last != std::string::npos && file.compare(last + 1, 1, "N") == 0) {
-        k = std::atoi(file.c_str() + last + 2);
+TEST(HighScoreFaultsTest, KilledWriteLeavesOldOrNewAndTheNextSweepsUp) {
+    // A game killed at a random moment leaves a whole file and at most its own new file, named
+    // after the link's target; the next write removes that one and no other.
+    Scratch dir;
+    EXPECT_EQ(0, symlink("scores", dir.At("high.txt").c_str()));
+    for (const char* name : {"scores.tmp-a1B2c3", "scores.tmp-my.bak", "high.txt.tmp-a1B2c3"}) {
+        Put(dir.At(name), "", 0644);
     }
-    return FileAfter(k) == file ? k : -1;
-}
-
-TEST(KilledWriteTest, HighScoreFileIsTheOldOrTheNewNeverAMix) {
-    // A child enters scores as fast as it can and is killed at a random
-    // moment after its first entry, a hundred times over; each time the file
-    // must be one that a completed entry left, whole.
-    TempGameDir dir(false);
-    dir.Write("high.txt", FileAfter(0));
-    std::mt19937 random(12345);
-    int lastSeen = 0;
+    const Names kept = {"high.txt@", "scores", "scores.tmp-my.bak", "high.txt.tmp-a1B2c3"};
+    std::size_t leftovers = 0;
     for (int round = 0; round < 100; ++round) {
-        const int start = lastSeen;
-        int ready[2];
-        ASSERT_EQ(0, pipe(ready));
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(ready[0]);
-            if (chdir(dir.Path().c_str()) != 0) {
-                _exit(1);
+        Put(dir.At("scores"), TenAfter(0), 0666);
+        pid_t game = dir.Start([]() -> int {
+            for (int k = 1;; ++k) {
+                InsertHighScore(Entry(k), k);
             }
-            for (int k = start + 1;; ++k) {
-                InsertHighScore(EntryLine(k), k);
-                if (k == start + 1 && write(ready[1], "x", 1) != 1) {
-                    _exit(1);
-                }
-            }
-        }
-        close(ready[1]);
-        char byte;
-        ASSERT_EQ(1, read(ready[0], &byte, 1));
-        close(ready[0]);
-        usleep(std::uniform_int_distribution<useconds_t>(0, 10000)(random));
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(child, waitpid(child, &status, 0));
-
+        });
+        usleep(static_cast<useconds_t>(rand() % 10000));
+        kill(game, SIGKILL);
+        ASSERT_EQ(-1, Finish(game));
         const std::string now = dir.Read("high.txt");
-        int found = EntriesIn(now);
-        ASSERT_GT(found, start) << "round " << round << ": torn or unknown file of " << now.size()
-                                << " bytes";
-        lastSeen = found;
+        const int k = std::atoi(now.substr(now.rfind('\n') + 2).c_str());
+        ASSERT_TRUE(TenAfter(k) == now) << "round " << round << ": " << now.size() << " bytes";
+        leftovers += dir.List().size() - kept.size();
+        ASSERT_LE(dir.List().size(), kept.size() + 1) << "round " << round << ": not swept";
     }
-    // A kill between writing the new file and putting it in place leaves the
-    // unfinished copy behind (harmless, never read): at least one shows that
-    // kills landed inside writes, where a torn file would come from. How many
-    // depends on the machine's timing, so no more is asked.
-    std::set<std::string> names = FolderNames(dir.Path());
-    EXPECT_GE(names.size(), 3u + 1u) << "no kill landed inside a write";
+    // One kill inside a write is evidence enough; how many depends on timing.
+    EXPECT_GT(leftovers, 0u) << "no kill landed inside a write";
+    EXPECT_EQ(0,
+              Finish(dir.Start([] { return static_cast<int>(InsertHighScore("T:1", 1 << 30)); })));
+    EXPECT_EQ(kept, dir.List());
 }
 
 }  // namespace
