@@ -86,18 +86,10 @@ public:
             if (verb.empty() || verb[0] == '#') {
                 continue;
             }
-            if (verb == "data") {
-                folder = std::make_unique<GameFolder>(name == "generated" ? GameFolder::kGenerated
-                                                                          : GameFolder::kPlain);
-                continue;
-            }
-            if (!folder) {
-                folder = std::make_unique<GameFolder>();
-            }
             if (verb == "level" || verb == "file") {
                 std::vector<std::string> body;
-                while (++i < lines.size() && (verb == "file" ? lines[i].compare(0, 3, "end") != 0
-                                                             : IsLevelRow(lines[i]))) {
+                while (++i < lines.size() &&
+                       (verb == "file" ? lines[i] != "end" : IsLevelRow(lines[i]))) {
                     body.push_back(lines[i]);
                     out.push_back(lines[i]);
                 }
@@ -106,14 +98,12 @@ public:
                     folder->AddLevel(name, body);
                     continue;
                 }
-                out.push_back(i < lines.size() ? lines[i] : "end");
+                out.push_back("end");
                 std::string text;
                 for (const std::string& b : body) {
-                    text += Unescape(b) + "\n";
+                    text += b + "\n";
                 }
-                bool noBreak = i < lines.size() && lines[i] == "end-";
-                folder->Write(name,
-                              noBreak && !text.empty() ? text.substr(0, text.size() - 1) : text);
+                folder->Write(name, text);
             } else if (verb == "remove") {
                 folder->Remove(name);
             } else if (verb == "show" || verb == "picture" || verb == "read") {
@@ -140,13 +130,6 @@ private:
     // A row of a level image: 16 of ". G R W B g".
     static bool IsLevelRow(const std::string& line) {
         return line.size() == 16 && line.find_first_not_of(".GRWBg") == std::string::npos;
-    }
-
-    static std::string Unescape(std::string text) {
-        for (std::size_t at; (at = text.find("\\r")) != std::string::npos;) {
-            text.replace(at, 2, "\r");
-        }
-        return text;
     }
 
     Driver& Game() {
@@ -196,9 +179,6 @@ private:
             auto zombie = play->GetZombies().begin();
             std::advance(zombie, std::min<std::size_t>(index, play->GetZombies().size() - 1));
             (*zombie)->SetX(a);
-        } else if (what == "aim") {
-            words >> a;
-            play->SetAimAngle(a);
         } else {
             int n = 0;
             words >> n;
@@ -217,7 +197,7 @@ private:
 
     std::string path;
     std::vector<std::string> lines;
-    std::unique_ptr<GameFolder> folder;
+    std::unique_ptr<GameFolder> folder = std::make_unique<GameFolder>();
     std::unique_ptr<Driver> driver;
 };
 
