@@ -104,17 +104,23 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
         const std::string original = folder.Read(file), variant = row.variant;
         if (variant == "missing") {
             folder.Remove(file);
-        } else if (variant == "palette" || variant == "huge" || variant == "tiny") {
-            // The bottom row of ground, the start at its left end: palette 0
-            // black, 1 green, 2 blue.
+        } else if (variant == "palette" || variant == "huge" || variant == "tiny" ||
+                   variant == "wide") {
+            // The bottom row of ground, the start at its left end (beyond the
+            // grid's 16 columns in the wide one): palette 0 black, 1 green,
+            // 2 blue.
             const bool palette = variant == "palette";
-            auto walk = [palette](int x, int y) {
-                unsigned index = y == 10 && x == 0 ? 1 : y == 11 && x < 16 ? 2 : 0;
+            const int start = variant == "wide" ? 16 : 0;
+            auto walk = [palette, start](int x, int y) {
+                unsigned index = y == 10 && x == start ? 1 : y == 11 && x < 16 ? 2 : 0;
                 return palette ? index : index == 1 ? 0x00FF00u : index == 2 ? 0x0000FFu : 0u;
             };
-            int size = variant == "huge" ? 2000 : variant == "tiny" ? 1 : 16;
-            folder.WriteImage(file, size, size == 16 ? 12 : size, walk, palette ? 8 : 24,
-                              {0x000000, 0x00FF00, 0x0000FF});
+            int size = variant == "huge"   ? 2000
+                       : variant == "tiny" ? 1
+                       : variant == "wide" ? 20
+                                           : 16;
+            folder.WriteImage(file, size, size >= 16 && size <= 20 ? 12 : size, walk,
+                              palette ? 8 : 24, {0x000000, 0x00FF00, 0x0000FF});
         } else {
             folder.Write(file, variant == "empty"   ? ""
                                : variant == "half"  ? original.substr(0, original.size() / 2)
@@ -164,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
               {"noise", kStart},
               {"palette", kWhole},
               {"huge", kWhole},
+              {"wide", kStart},
               {"tiny", kStart}}},
         Case{"levels.txt",
              {{"missing", kStart},
