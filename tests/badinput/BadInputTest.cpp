@@ -115,12 +115,13 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
                 unsigned index = y == 10 && x == start ? 1 : y == 11 && x < 16 ? 2 : 0;
                 return palette ? index : index == 1 ? 0x00FF00u : index == 2 ? 0x0000FFu : 0u;
             };
-            int size = variant == "huge"   ? 2000
-                       : variant == "tiny" ? 1
-                       : variant == "wide" ? 20
-                                           : 16;
-            folder.WriteImage(file, size, size >= 16 && size <= 20 ? 12 : size, walk,
-                              palette ? 8 : 24, {0x000000, 0x00FF00, 0x0000FF});
+            // Huge and tiny are square; the others as tall as the grid.
+            const int w = variant == "huge"   ? 2000
+                          : variant == "tiny" ? 1
+                          : variant == "wide" ? 20
+                                              : 16;
+            const int h = w == 2000 || w == 1 ? w : 12;
+            folder.WriteImage(file, w, h, walk, palette ? 8 : 24, {0x000000, 0x00FF00, 0x0000FF});
         } else {
             folder.Write(file, variant == "empty"   ? ""
                                : variant == "half"  ? original.substr(0, original.size() / 2)

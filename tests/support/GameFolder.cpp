@@ -55,14 +55,14 @@ Shape Figure(int w, unsigned rgb) {
 std::string SilentWav() {
     const unsigned size = 1000;
     std::string wav;
-    // RIFF, PCM, mono, 1000 samples and bytes a second, 1 byte of 8 bits.
-    for (unsigned field : {36 + size, 16u, 1u, 1u, 1000u, 1000u, 1u, 8u, size}) {
-        bool wide = field == 36 + size || field == 16u || field == 1000u || field == size;
-        for (int i = 0; i < (wide ? 4 : 2); ++i) {
-            wav += static_cast<char>(field >> (8 * i));
+    auto put = [&wav](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            wav += static_cast<char>(value >> (8 * i));
         }
-    }
-    wav.insert(0, "RIFF").insert(8, "WAVEfmt ").insert(36, "data");
+    };
+    // PCM, mono, 1000 samples and bytes a second, one byte of 8 bits.
+    wav += "RIFF", put(36 + size, 4), wav += "WAVEfmt ", put(16, 4), put(1, 2), put(1, 2);
+    put(1000, 4), put(1000, 4), put(1, 2), put(8, 2), wav += "data", put(size, 4);
     return wav + std::string(size, '\x80');
 }
 
