@@ -1,10 +1,7 @@
 #include "progress/HighScores.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <climits>
 
 #include "engine/HostPath.h"
@@ -27,24 +24,6 @@ void SplitLines(const std::string& text, HighScoreLine lines[kHighScoreCount]) {
         lines[i] = SplitHighScoreLine(line);
         start = end + 1;
     }
-}
-
-// Reads up to the tenth line break: later lines are never used.
-bool ReadTenLines(int fd, std::string& text) {
-    char buffer[4096];
-    int breaks = 0;
-    while (breaks < kHighScoreCount) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return got == 0;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-        breaks += static_cast<int>(std::count(buffer, buffer + got, '\n'));
-    }
-    return true;
 }
 
 }  // namespace
@@ -89,22 +68,16 @@ int ScoreValue(const std::string& scoreText) {
     return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
 }
 
-bool ReadHighScores(HighScoreLine lines[kHighScoreCount], bool* missing) {
+bool ReadHighScores(HighScoreLine lines[kHighScoreCount]) {
     for (int i = 0; i < kHighScoreCount; ++i) {
         lines[i] = HighScoreLine();
     }
-    if (missing) {
-        *missing = false;
-    }
-    int fd = open(kHighScoreFile, O_RDONLY | O_CLOEXEC);
+    int fd = OpenScoreFile(kHighScoreFile);
     if (fd < 0) {
-        if (missing) {
-            *missing = errno == ENOENT;
-        }
         return false;
     }
     std::string text;
-    bool ok = ReadTenLines(fd, text);
+    bool ok = ReadScoreFile(fd, text);
     close(fd);
     if (ok) {
         SplitLines(text, lines);

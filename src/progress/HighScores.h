@@ -22,10 +22,10 @@ HighScoreLine SplitHighScoreLine(const std::string& text);
 // no digits is 0, and the result is clamped to the 32-bit signed range.
 int ScoreValue(const std::string& scoreText);
 
-// Fills all ten slots, file order. False when high.txt exists but cannot be
-// read, or is missing (missing says so through missing, when given); the
-// slots are then all empty.
-bool ReadHighScores(HighScoreLine lines[kHighScoreCount], bool* missing = nullptr);
+// Fills all ten slots, file order. False when high.txt is missing or cannot
+// be read: not a regular file (a pipe, a device, a folder), or larger than
+// any score file; the slots are then all empty.
+bool ReadHighScores(HighScoreLine lines[kHighScoreCount]);
 
 // The value of the first (lowest) line; false when high.txt cannot be read.
 bool LowestHighScore(int& value);
@@ -36,15 +36,18 @@ enum class HighScoreWrite {
     // checked): the file is left as it is.
     NotPlaced,
     // Nothing could be stored; high.txt is exactly as it was. So it is
-    // wherever opening it for writing would fail (a read-only file, or a
-    // missing one in a read-only folder), for a file that cannot be read,
-    // and when a second game keeps the file locked for about two seconds.
+    // wherever opening it for writing would fail (a read-only file, a
+    // missing one in a read-only folder, a link the system will not
+    // follow), for a file that cannot be read whole (see ReadHighScores),
+    // when the disk or a size limit stops the write, and when a second game
+    // keeps the file locked for about two seconds.
     NotWritten,
 };
 
 // Drops the lowest line and puts line (name, colon, score text) directly
 // above every stored line whose value is at most score, under an exclusive
-// lock on the file, so that two games never lose an entry. A link is
-// followed to its final target, created when missing. The file is replaced
-// whole where its folder allows a new file, else written in place.
+// lock on the file, so that two games never lose an entry. The system
+// follows links as for any write, creating a missing target. The file is
+// replaced whole where that keeps its name, links, owner and group, else
+// written in place.
 HighScoreWrite InsertHighScore(const std::string& line, int score);

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,9 +20,9 @@ const int kLockPollMs = 10;
 // Another game may create, replace or remove the file between the open and
 // the lock; each time the open starts again.
 const int kOpenTries = 100;
-const int kMaxLinks = 40;
-// mkstemp fills in six letters and digits after it.
-const char kTempInfix[] = ".tmp-";
+// The new file of a replace is ".NAME.quonkle-write-" and six letters that
+// mkstemp picks: hidden, and no name a person would give a file.
+const char kTempInfix[] = ".quonkle-write-";
 const std::string::size_type kTempRandom = 6;
 
 std::string DirectoryOf(const std::string& path) {
@@ -37,25 +38,50 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file that opening path reaches, links followed one at a time: unlike
-// realpath this also names the target of a link to a file not made yet.
-std::string FinalTarget(const std::string& path) {
-    std::string target = path;
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        struct stat info;
-        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return target;
-        }
-        char buffer[PATH_MAX];
-        ssize_t length = readlink(target.c_str(), buffer, sizeof buffer);
-        if (length <= 0 || length == static_cast<ssize_t>(sizeof buffer)) {
-            return target;
-        }
-        std::string next(buffer, static_cast<std::size_t>(length));
-        target = next[0] == '/' ? next : DirectoryOf(target) + "/" + next;
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether path names a regular file, asked without opening it for reading
+// or writing: opening a device can have effects of its own, a pipe blocks.
+// False with errno ENOENT when nothing is there.
+bool NamesRegularFile(const std::string& path, struct stat& seen) {
+    int probe = open(path.c_str(), O_PATH | O_CLOEXEC);
+    if (probe < 0) {
+        return false;
     }
-    // Too many links: opening this fails as the plain write would.
-    return target;
+    bool regular = fstat(probe, &seen) == 0 && S_ISREG(seen.st_mode);
+    close(probe);
+    if (!regular) {
+        errno = EINVAL;
+    }
+    return regular;
+}
+
+bool HoldsScoreFile(int fd, struct stat& held) {
+    if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_size > kMaxScoreFileBytes) {
+        errno = EINVAL;
+        return false;
+    }
+    return true;
+}
+
+// The absolute name under which the kernel opened fd: links resolved by the
+// kernel itself. Empty where /proc is missing or the file has no name left.
+std::string KernelName(int fd) {
+    char buffer[PATH_MAX];
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    ssize_t length = readlink(link.c_str(), buffer, sizeof buffer);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof buffer) || buffer[0] != '/') {
+        return std::string();
+    }
+    std::string name(buffer, static_cast<std::size_t>(length));
+    struct stat named;
+    struct stat held;
+    if (lstat(name.c_str(), &named) != 0 || fstat(fd, &held) != 0 || !SameFile(named, held)) {
+        return std::string();
+    }
+    return name;
 }
 
 bool WriteAllAt(int fd, const std::string& data) {
@@ -74,24 +100,6 @@ bool WriteAllAt(int fd, const std::string& data) {
     return true;
 }
 
-bool ReadAll(int fd, std::string& data) {
-    data.clear();
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = pread(fd, buffer, sizeof buffer, static_cast<off_t>(data.size()));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        data.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
 bool SyncFolder(const std::string& folder) {
     int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) {
@@ -102,34 +110,83 @@ bool SyncFolder(const std::string& folder) {
     return ok;
 }
 
+// A size limit (ulimit -f) would end the game in the middle of a write;
+// ignored, it fails the write like a full disk, and the old bytes go back.
+class SizeLimitIgnored {
+public:
+    SizeLimitIgnored() {
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGXFSZ, &ignore, &before);
+    }
+    ~SizeLimitIgnored() { sigaction(SIGXFSZ, &before, nullptr); }
+
+private:
+    struct sigaction before = {};
+};
+
 }  // namespace
+
+int OpenScoreFile(const std::string& path) {
+    struct stat seen;
+    if (!NamesRegularFile(path, seen)) {
+        return -1;
+    }
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat held;
+    if (fd >= 0 && !HoldsScoreFile(fd, held)) {
+        close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+bool ReadScoreFile(int fd, std::string& data) {
+    data.clear();
+    char buffer[16384];
+    for (;;) {
+        ssize_t got = pread(fd, buffer, sizeof buffer, static_cast<off_t>(data.size()));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return got == 0;
+        }
+        data.append(buffer, static_cast<std::size_t>(got));
+        if (data.size() > static_cast<std::size_t>(kMaxScoreFileBytes)) {
+            return false;  // grew since it was opened
+        }
+    }
+}
 
 LockedFile::LockedFile(const std::string& path) {
     for (int tries = 0; tries < kOpenTries; ++tries) {
-        target = FinalTarget(path);
-        created = false;
-        fd = open(target.c_str(), O_RDWR | O_CLOEXEC);
-        if (fd < 0 && errno == ENOENT) {
-            fd = open(target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            created = fd >= 0;
-            if (fd < 0 && errno == EEXIST) {
-                continue;  // another game made it first: lock that one
-            }
-        }
-        if (fd < 0) {
+        struct stat seen;
+        bool existed = NamesRegularFile(path, seen);
+        if (!existed && errno != ENOENT) {
             return;
         }
+        // The open that decides is the plain write's own, without its
+        // truncation: the kernel follows the links and applies every rule
+        // of the system (protected links and files in sticky folders, loops).
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
         struct stat held;
-        struct stat now;
-        // Only a plain file holds scores (a pipe or a device would swallow them).
-        if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || !LockAndRead()) {
+        if (fd < 0 || !HoldsScoreFile(fd, held)) {
+            Close();
+            return;
+        }
+        // Another game may have removed the file seen, so that this open made it.
+        created = !existed || !SameFile(seen, held);
+        if (!LockAndRead()) {
             Close();
             return;
         }
         // The game that held the lock may have renamed a new file into place,
         // or removed the one it made: this one is then stale.
-        if (stat(target.c_str(), &now) == 0 && now.st_dev == held.st_dev &&
-            now.st_ino == held.st_ino) {
+        struct stat now;
+        if (stat(path.c_str(), &now) == 0 && SameFile(now, held)) {
+            finalName = KernelName(fd);
             return;
         }
         Close();
@@ -138,8 +195,11 @@ LockedFile::LockedFile(const std::string& path) {
 
 LockedFile::~LockedFile() {
     // Still under the lock, so no other game has read the empty file.
-    if (fd >= 0 && created && !written) {
-        unlink(target.c_str());
+    if (fd >= 0 && created && !written && contents.empty()) {
+        const std::string name = KernelName(fd);
+        if (!name.empty()) {
+            unlink(name.c_str());
+        }
     }
     Close();
 }
@@ -158,13 +218,14 @@ bool LockedFile::LockAndRead() {
         }
         usleep(kLockPollMs * 1000);
     }
-    return ReadAll(fd, contents);
+    return ReadScoreFile(fd, contents);
 }
 
 bool LockedFile::Replace(const std::string& newContents) {
     if (fd < 0) {
         return false;
     }
+    SizeLimitIgnored ignored;
     SweepLeftovers();
     Outcome outcome = ReplaceByRename(newContents);
     if (outcome == Outcome::NotAllowed) {
@@ -175,36 +236,40 @@ bool LockedFile::Replace(const std::string& newContents) {
 }
 
 // A whole new file beside the old one, made durable and renamed over it: a
-// crash or a full disk leaves the old contents or the new, never a mix.
+// crash or a full disk leaves the old contents or the new, never a mix. Only
+// where the new file can stand for the old one in every way the plain write
+// would keep: the same name, the only link to it, the same owner and group.
 LockedFile::Outcome LockedFile::ReplaceByRename(const std::string& newContents) {
-    std::string temp = target + kTempInfix + std::string(kTempRandom, 'X');
+    struct stat held;
+    if (finalName.empty() || fstat(fd, &held) != 0 || held.st_nlink != 1 ||
+        KernelName(fd) != finalName) {
+        return Outcome::NotAllowed;
+    }
+    std::string temp = DirectoryOf(finalName) + "/." + BaseName(finalName) + kTempInfix +
+                       std::string(kTempRandom, 'X');
     int out = mkstemp(&temp[0]);
     if (out < 0) {
-        return errno == EACCES || errno == EPERM || errno == EROFS ? Outcome::NotAllowed
-                                                                   : Outcome::Failed;
+        return Outcome::NotAllowed;  // a folder it may not write, a name too long
     }
-    struct stat info;
-    bool ok = fstat(fd, &info) == 0;
-    if (ok && fchown(out, info.st_uid, info.st_gid) != 0 && fchown(out, -1, info.st_gid) != 0) {
-        // Neither is this user's to give: the new file is its own, as a
-        // file it creates would be.
-    }
-    ok = ok && fchmod(out, info.st_mode & 07777) == 0 && WriteAllAt(out, newContents) &&
-         fsync(out) == 0;
+    struct stat made;
+    bool kept =
+        fstat(out, &made) == 0 && ((made.st_uid == held.st_uid && made.st_gid == held.st_gid) ||
+                                   fchown(out, held.st_uid, held.st_gid) == 0);
+    bool ok = kept && fchmod(out, held.st_mode & 07777) == 0 && WriteAllAt(out, newContents) &&
+              fsync(out) == 0;
     if (close(out) != 0) {
         ok = false;
     }
-    if (ok && rename(temp.c_str(), target.c_str()) == 0) {
+    if (ok && rename(temp.c_str(), finalName.c_str()) == 0) {
         // The new scores are in place from here on; a folder that cannot be
         // synced does not make them unwritten (a retry would enter them twice).
-        SyncFolder(DirectoryOf(target));
+        SyncFolder(DirectoryOf(finalName));
         return Outcome::Done;
     }
-    int why = errno;
     unlink(temp.c_str());
-    // A sticky folder lets only a file's owner replace it, though the plain
-    // write may still write the file: so does the game, in place.
-    return ok && (why == EPERM || why == EACCES) ? Outcome::NotAllowed : Outcome::Failed;
+    // An owner that cannot be kept, or a rename refused (a sticky folder, a
+    // file mounted in place): the plain write would still write the file.
+    return !kept || ok ? Outcome::NotAllowed : Outcome::Failed;
 }
 
 // Overwrite first and cut to length after, so that a full disk stops the
@@ -220,11 +285,15 @@ bool LockedFile::WriteInPlace(const std::string& newContents) {
     return false;
 }
 
-// Temporary files of a write that was killed; no other game is writing
-// now, since every writer holds the lock.
+// New files of a write that was killed: hidden, named after the file, six
+// random letters, this user's own. No other game is writing now, since
+// every writer holds the lock.
 void LockedFile::SweepLeftovers() const {
-    const std::string folder = DirectoryOf(target);
-    const std::string prefix = BaseName(target) + kTempInfix;
+    if (finalName.empty()) {
+        return;
+    }
+    const std::string folder = DirectoryOf(finalName);
+    const std::string prefix = "." + BaseName(finalName) + kTempInfix;
     DIR* listing = opendir(folder.c_str());
     if (!listing) {
         return;
@@ -240,7 +309,8 @@ void LockedFile::SweepLeftovers() const {
         }
         struct stat info;
         const std::string path = folder + "/" + name;
-        if (random && lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (random && lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid()) {
             unlink(path.c_str());
         }
     }

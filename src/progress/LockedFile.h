@@ -2,13 +2,26 @@
 
 #include <string>
 
+// The largest score file the game reads: ten lines of scores are far
+// smaller, so anything bigger is not a score file.
+const long kMaxScoreFileBytes = 64 * 1024;
+
+// Opens path for reading without blocking. -1 unless it is a regular file of
+// at most kMaxScoreFileBytes: a pipe, a device or a folder is never opened
+// for reading at all. errno is ENOENT only when nothing is there.
+int OpenScoreFile(const std::string& path);
+
+// The whole of fd from its start; false when it cannot be read or holds
+// more than kMaxScoreFileBytes.
+bool ReadScoreFile(int fd, std::string& data);
+
 // A file opened for one read-change-write under an exclusive flock, written
 // exactly where a plain "open for writing, replacing its contents" could
-// write: links are followed to their final target (created when missing), a
-// file this user may not write, or a missing one in a folder it may not
-// write, is never opened. The lock is on the target itself, so no lock file
-// is needed, also in a read-only folder; a missing target is created empty
-// to hold it and removed again when nothing gets written.
+// write: the kernel opens the name as given, with the flags of such a write,
+// so its rules for links, sticky folders and permissions decide. The lock is
+// on the file itself, so no lock file is needed, also in a read-only
+// folder; a file this open created is removed again when nothing gets
+// written.
 class LockedFile {
 public:
     // Waits up to about two seconds for a second game's write to finish.
@@ -22,20 +35,23 @@ public:
     // The whole file as it was when the lock was taken.
     const std::string& Contents() const { return contents; }
 
-    // Replaces the contents: by a new file renamed over the old one where
-    // the folder allows it, else in place. False leaves the old contents.
+    // Replaces the contents: by a new file renamed over the very file that
+    // was opened, where that keeps its links, owner and group and the
+    // folder allows it, else in place. False leaves the old contents.
     bool Replace(const std::string& newContents);
 
 private:
     enum class Outcome { Done, Failed, NotAllowed };
 
+    bool Open(const std::string& path);
     bool LockAndRead();
     Outcome ReplaceByRename(const std::string& newContents);
     bool WriteInPlace(const std::string& newContents);
     void SweepLeftovers() const;
     void Close();
 
-    std::string target;
+    // The kernel's name for the open file, empty when it gives none.
+    std::string finalName;
     std::string contents;
     int fd = -1;
     bool created = false;
