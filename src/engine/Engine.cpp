@@ -11,6 +11,8 @@
 #include <SDL_ttf.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "engine/Display.h"
 #include "engine/GameState.h"
@@ -36,11 +38,28 @@ void SetWindowIcon(const char* path) {
     }
 }
 
+// Without a screen SDL falls back to a driver that draws nowhere, and the
+// game would run on unseen. Only a user who names a driver gets one.
+bool HasDisplay() {
+    char name[32];
+    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(name, sizeof name)) {
+        return true;
+    }
+    return std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0;
+}
+
 }  // namespace
 
 bool StartUp(bool fullScreen) {
     if (SDL_Init(SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "quonkle: SDL could not start: %s\n", SDL_GetError());
+        return false;
+    }
+    const bool video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!video || !HasDisplay()) {
+        std::fprintf(stderr, "quonkle: no display to open a window on (is DISPLAY set?)%s%s\n",
+                     video ? "" : ": ", video ? "" : SDL_GetError());
+        SDL_Quit();
         return false;
     }
     SetWindowIcon("gdat\\icon.png");

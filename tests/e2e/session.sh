@@ -13,7 +13,7 @@ source "$here/common.bash"
 data=$1
 program=${PROGRAM:-$2/game/quonkle}
 slow=${SLOW:-1}  # how many times longer every wait may take
-[ -f "$data/levels.txt" ] || { echo "SKIP: no generated game data in $data"; exit 0; }
+[ -f "$data/levels.txt" ] || skip "no generated game data in $data"
 
 menu_item() {  # the Nth item white, another grey
     local boxes=("255 95 200 45" "227 145 250 45" "248 195 200 45" "285 245 100 45")
@@ -30,6 +30,12 @@ on_entry() { white_in 230 55 200 45 && white_in 185 5 300 45; }
 on_play() { looks_like gameback 60 && ! white_in 227 145 250 45; }
 
 start_session "$data"
+# No display at all: a clear error at once, never a game running unseen.
+rc=0
+(cd "$game" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 5 "$program") \
+    2>"$work/nodisplay.log" || rc=$?
+[ "$rc" -eq 1 ] && grep -q '^quonkle: no display' "$work/nodisplay.log" ||
+    fail "without a display: status $rc, $(cat "$work/nodisplay.log")"
 add_level walk.png 13
 add_level zombies.png 0 2 3 4
 printf 'gdat\\walk.png:246801\ngdat\\zombies.png:135790\n' >"$game/levels.txt"
