@@ -53,7 +53,8 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
     dir.Write("gdat\\sprites.txt", Without(dir.Read("gdat\\sprites.txt"), "gdat\\ball.png"));
     dir.Write("gdat\\heart.png", "not a picture");
     dir.Remove("gdat\\crosshair.png");
-    cairo_surface_t* grey = cairo_image_surface_create(CAIRO_FORMAT_A8, 2, 2);
+    // Tall enough to hang below the screen from a start in the bottom row.
+    cairo_surface_t* grey = cairo_image_surface_create(CAIRO_FORMAT_A8, 2, 40);
     cairo_surface_write_to_png(grey, dir.File("gdat\\crosshair.png").c_str());
     cairo_surface_destroy(grey);
     dir.Remove("gdat\\anglepoi.ttf");
@@ -75,10 +76,16 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
     std::vector<std::string> meant = With(kPlain, {{0, ".P....T.Z...T..."}});
     meant.push_back("T...............");
     WriteImage(dir, "meant.png", meant);
+    WriteImage(dir, "cornered.png", With(kPlain, {{0, "...............P"}}));
+    WriteImage(dir, "low.png", With(kPlain, {{0, "................"}, {10, "P..............."}}));
+    // Runs 1-2, 4-11 and 13-15: too close only are 4 and 7 (7 and 11 is far
+    // enough, 1 and 4 lie in two runs), and 14 stands in the exit gate.
+    WriteImage(dir, "crowd.png", With(kPlain, {{10, "TZ.TZ..Z...ZT.Z."}}));
     dir.Write("levels.txt",
               "gdat\\walled.png:12345\ngdat\\starts.png:271828\ngdat\\noexit.png:271828\n"
               "gdat\\small.png:161803\ngdat\\air.png:141421\ngdat\\meant.png:173205\n"
-              "\ngdat\\nowhere.png:223606\ngdat\\meant.png\n");
+              "\ngdat\\nowhere.png:223606\ngdat\\meant.png\ngdat\\cornered.png:264575\n"
+              "gdat\\low.png:244948\ngdat\\crowd.png:282842\n");
     dir.Write("high.txt", "AAA:10\nBBB:30\nCCC:20\nDDD\nEEE:x\nFFF:40\nGGG:50\nHHH:60\nIII:70");
     // Sounds as links of their own: a bounce posing as a zombie breaking (too
     // quiet for a reward, and so quieter than pain and bounces), a clipping
@@ -111,6 +118,12 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
         "gdat\\small.png: level image is 16 x 2",
         "gdat\\air.png: the zombie of row 0 column 8 walks on air over column 7",
         "gdat\\meant.png: level 6 cannot be lost: only 1 zombies",
+        "gdat\\cornered.png: the player starts in the rightmost column, facing the screen's side, "
+        "with his crosshair drawn off the screen",
+        "gdat\\low.png: the player starts with his crosshair drawn off the screen",
+        "gdat\\crowd.png: the zombies of row 5 columns 4 and 7 share a run and can walk into one "
+        "figure within a second: start them at least 4 columns apart",
+        "gdat\\crowd.png: the zombie of row 5 column 14 starts inside the exit gate",
         "levels.txt line 1: password '12345' is not six digits",
         "levels.txt line 3: password 271828 is already used on line 2",
         "levels.txt line 7: is empty",
@@ -130,6 +143,8 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
     for (const char* fault : expected) {
         EXPECT_NE(std::string::npos, result.output.find(fault)) << fault << "\n" << result.output;
     }
-    EXPECT_EQ(std::string::npos, result.output.find("gdat\\meant.png: the zombie"))
-        << result.output;
+    for (const char* wrong :
+         {"gdat\\meant.png: the zombie", "columns 7 and 11", "columns 1 and 4"}) {
+        EXPECT_EQ(std::string::npos, result.output.find(wrong)) << wrong << "\n" << result.output;
+    }
 }

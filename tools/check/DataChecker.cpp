@@ -5,6 +5,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -350,6 +351,7 @@ void DataChecker::CheckLevelImage(const std::string& name, int position) {
                               "the level's source");
         }
     }
+    CheckLevelStart(name, grid, analysis);
     // A zombie costs a heart, and there are three: from the fourth level on
     // at least three must be able to reach whichever way the player takes.
     if (analysis.IsWinnable() && position >= 4 && analysis.FewestReaching() < 3) {
@@ -364,6 +366,72 @@ void DataChecker::CheckLevelImage(const std::string& name, int position) {
                   analysis.ShortestRoute(), analysis.WinnableWithoutThrowing() ? "yes" : "no",
                   name.c_str());
     figures.push_back(row);
+}
+
+void DataChecker::CheckLevelStart(const std::string& name, const LevelGrid& grid,
+                                  const LevelAnalysis& analysis) {
+    // He starts facing right on frame 1 of his walk, centred in his cell with
+    // his feet at its ground level. The crosshair hangs 20 px ahead of his
+    // centre line and 10 px below his top, swung by the aim up to 60 degrees
+    // either way (level in the first frame). In the rightmost column he faces
+    // the screen's side and the crosshair is cut off by it.
+    const LevelGrid::Cell start = grid.Starts().back();
+    const bool cornered = start.column == LevelGrid::kColumns - 1;
+    bool cut = false;
+    const Sprite* player = Find("gdat\\tovik_walk_right1.png");
+    const Sprite* ground = Find("gdat\\ground_a.png");
+    const Sprite* crosshair = Find("gdat\\crosshair.png");
+    if (player && ground && crosshair) {
+        const int w = player->GetWidth();
+        const float x = static_cast<float>((40 - w) / 2 + 40 * start.column + w / 2);
+        const float y = static_cast<float>((start.row + 1) * 80 - ground->GetHeight() -
+                                           player->GetHeight() + 10);
+        // The ends of the swing and level bound the crosshair's box.
+        for (const float angle : {-1.0472f, 0.0f, 1.0472f}) {
+            const int cx = static_cast<int>(x + 20.0f * std::cos(angle));
+            const int cy = static_cast<int>(y + 20.0f * std::sin(angle));
+            cut = cut || cx < 0 || cy < 0 || cx + crosshair->GetWidth() > 640 ||
+                  cy + crosshair->GetHeight() > 480;
+        }
+    }
+    if (cornered || cut) {
+        Problem(name, std::string("the player starts") +
+                          (cornered ? " in the rightmost column, facing the screen's side" : "") +
+                          (cornered && cut ? "," : "") +
+                          (cut ? " with his crosshair drawn off the screen" : "") +
+                          (cornered ? ": he starts facing right, so give him room there" : ""));
+    }
+    // Zombies of one run walk through each other, and their first directions
+    // are random: two that start walking towards each other must not meet
+    // within the first second, while the player counts them.
+    const Sprite* zombie = Find("gdat\\zombie_walking_right1.png");
+    const int zombieWidth = zombie ? zombie->GetWidth() : 0;
+    const int closing = 2 * 50;  // px a second: two zombies at 0.05 px/ms
+    const std::vector<LevelGrid::Cell>& zombies = grid.Zombies();
+    for (size_t i = 0; i < zombies.size(); ++i) {
+        const LevelAnalysis::Walk& walk = analysis.Walks()[i];
+        for (size_t j = i + 1; j < zombies.size(); ++j) {
+            const LevelAnalysis::Walk& other = analysis.Walks()[j];
+            const int gap = 40 * std::abs(zombies[j].column - zombies[i].column) - zombieWidth;
+            if (other.row == walk.row && other.from == walk.from && gap < closing) {
+                Problem(name, "the zombies of row " + std::to_string(walk.row) + " columns " +
+                                  std::to_string(zombies[i].column) + " and " +
+                                  std::to_string(zombies[j].column) +
+                                  " share a run and can walk into one figure within a second: "
+                                  "start them at least " +
+                                  std::to_string((closing + zombieWidth + 39) / 40) +
+                                  " columns apart");
+            }
+        }
+        // The play background draws the exit gate over the bottom row's last
+        // two cells (x 564 to 640).
+        if (zombies[i].row == LevelGrid::kRows - 1 &&
+            zombies[i].column >= LevelGrid::kColumns - 2) {
+            Problem(name, "the zombie of row " + std::to_string(zombies[i].row) + " column " +
+                              std::to_string(zombies[i].column) +
+                              " starts inside the exit gate (the bottom row's last two cells)");
+        }
+    }
 }
 
 void DataChecker::CheckFigureShapes() {

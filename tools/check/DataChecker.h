@@ -6,14 +6,17 @@
 #include <vector>
 
 class Display;
+class LevelAnalysis;
+class LevelGrid;
 class SoundSystem;
 class Sprite;
 
 // Checks a game working directory (the current directory) the way the game
 // will use it: every looked-up name is listed and loads through the engine's
-// own loaders, images are true colour, levels are well formed and winnable,
-// the level list and high-score file are sound and every sound decodes in the
-// mixer's format. Each problem is one line naming the file it concerns.
+// own loaders, images are true colour, levels are well formed, winnable and
+// readable as they start, the level list and high-score file are sound and
+// every sound decodes in the mixer's format. Each problem is one line naming
+// the file it concerns.
 class DataChecker {
 public:
     DataChecker(Display& display, SoundSystem& sound);
@@ -39,6 +42,9 @@ private:
     void CheckLevels();
     // position: the level's place in the campaign, from 1.
     void CheckLevelImage(const std::string& name, int position);
+    // What the player sees as a level starts: his start, the zombies' places.
+    void CheckLevelStart(const std::string& name, const LevelGrid& grid,
+                         const LevelAnalysis& analysis);
     void CheckHighScores();
     void CheckSounds();
     void CheckLoudness(const std::map<std::string, std::vector<float>>& decoded);
