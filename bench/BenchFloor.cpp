@@ -61,3 +61,12 @@ FloorRatio::~FloorRatio() {
     state.counters["ns"] = ns;
     state.counters["x_floor"] = ns / FloorNanoseconds();
 }
+
+DeviceState BenchPlatform::ReadDevices() {
+    DeviceState state;
+    state.mouseX = 320;
+    state.mouseY = 200;
+    return state;
+}
+
+BenchPlatform g_benchPlatform;

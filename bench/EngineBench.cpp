@@ -27,7 +27,7 @@ void BM_MenuFrame(benchmark::State& state) {
     FloorRatio ratio(state);
     for (auto _ : state) {
         ratio.Start();
-        g_input->SetState(nullptr, 0, 0, 0);
+        g_input->Refresh();
         menu.Update();
         ratio.Stop();
     }

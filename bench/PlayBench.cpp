@@ -69,7 +69,7 @@ public:
         player->SetVy(0.0f);
         player->SetHealth(1000);
         player->SetBalls(2);
-        g_input->SetState(nullptr, 320, 200, 0);
+        g_input->Refresh();
         g_frameDelta = 16;
         g_lastTicks += 16;
     }

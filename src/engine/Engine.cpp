@@ -19,6 +19,7 @@
 #include "engine/Globals.h"
 #include "engine/HostPath.h"
 #include "engine/InputState.h"
+#include "engine/Platform.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundSystem.h"
 #include "engine/StateStack.h"
@@ -28,6 +29,9 @@ namespace {
 
 const Uint32 kLongestFrame = 100;
 const Uint32 kStallFrame = 33;
+
+// SDL's own platform, when StartUp was given none.
+Platform* g_sdlPlatform = nullptr;
 
 // The window manager takes the icon only when the window is made, so it is
 // set before the video mode. Without a readable icon the window has none.
@@ -50,7 +54,7 @@ bool HasDisplay() {
 
 }  // namespace
 
-bool StartUp(bool fullScreen) {
+bool StartUp(bool fullScreen, Platform* platform) {
     if (SDL_Init(SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "quonkle: SDL could not start: %s\n", SDL_GetError());
         return false;
@@ -62,6 +66,10 @@ bool StartUp(bool fullScreen) {
         SDL_Quit();
         return false;
     }
+    if (!platform) {
+        platform = g_sdlPlatform = new Platform();
+    }
+    g_platform = platform;
     SetWindowIcon("gdat\\icon.png");
     g_display = new Display(640, 480, fullScreen);
     if (!g_display->GetScreen()) {
@@ -91,43 +99,41 @@ void AdvanceFrameClock(Uint32 now) {
     }
 }
 
-bool UpdateFrontScreen() {
-    if (GameState* front = g_states.Front()) {
-        front->Update();
+bool RunFrame() {
+    bool quit = false;
+    SDL_Event event;
+    while (g_platform->PollEvent(event)) {
+        switch (event.type) {
+            case SDL_QUIT:
+                quit = true;  // the frame still runs to its end
+                break;
+            case SDL_VIDEORESIZE:
+                g_lastTicks = g_platform->GetTicks();
+                break;
+            case SDL_ACTIVEEVENT:
+                if (event.active.state == SDL_APPMOUSEFOCUS) {
+                    g_platform->HideCursor();
+                }
+                break;
+            default:
+                break;
+        }
     }
-    return !g_states.Empty();
+    if (g_platform->GetAppState() & SDL_APPACTIVE) {
+        g_platform->HideCursor();
+        g_input->Refresh();
+        AdvanceFrameClock(g_platform->GetTicks());
+        if (GameState* front = g_states.Front()) {
+            front->Update();
+        }
+        quit = quit || g_states.Empty();
+        g_platform->Delay(0);
+    }
+    return !quit;
 }
 
 void RunFrameLoop() {
-    bool quit = false;
-    while (!quit) {
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            switch (event.type) {
-                case SDL_QUIT:
-                    quit = true;
-                    break;
-                case SDL_VIDEORESIZE:
-                    g_lastTicks = SDL_GetTicks();
-                    break;
-                case SDL_ACTIVEEVENT:
-                    if (event.active.state == SDL_APPMOUSEFOCUS) {
-                        SDL_ShowCursor(SDL_DISABLE);
-                    }
-                    break;
-                default:
-                    break;
-            }
-        }
-        if (SDL_GetAppState() & SDL_APPACTIVE) {
-            SDL_ShowCursor(SDL_DISABLE);
-            g_input->Refresh();
-            AdvanceFrameClock(SDL_GetTicks());
-            if (!UpdateFrontScreen()) {
-                quit = true;
-            }
-            SDL_Delay(0);
-        }
+    while (RunFrame()) {
     }
 }
 
@@ -141,5 +147,8 @@ void ShutDown() {
     g_resources = nullptr;
     delete g_display;
     g_display = nullptr;
+    delete g_sdlPlatform;  // closes the controller while SDL still runs
+    g_sdlPlatform = nullptr;
+    g_platform = nullptr;
     SDL_Quit();
 }

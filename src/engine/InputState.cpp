@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/Globals.h"
+#include "engine/Platform.h"
+
 InputState::InputState()
     : previousKeys(nullptr),
       currentKeys(nullptr),
@@ -27,41 +30,21 @@ InputState::~InputState() {
 }
 
 void InputState::Refresh() {
-    int sdlKeyCount = 0;
-    const Uint8* sdlKeys = SDL_GetKeyState(&sdlKeyCount);
-    int x = 0;
-    int y = 0;
-    Uint8 sdlButtons = SDL_GetMouseState(&x, &y);
-    KeepPrevious();
-    // SDL reports at most what it knows; keys past its count stay up.
-    int known = sdlKeys ? std::min(sdlKeyCount, keyCount) : 0;
-    std::memcpy(currentKeys, sdlKeys, known);
-    std::memset(currentKeys + known, 0, keyCount - known);
-    TakeMouse(x, y, sdlButtons);
-}
-
-void InputState::SetState(const Uint8* keys, int x, int y, Uint8 newButtons) {
-    KeepPrevious();
-    if (keys) {
-        std::memcpy(currentKeys, keys, keyCount);
-    } else {
-        std::memset(currentKeys, 0, keyCount);
-    }
-    TakeMouse(x, y, newButtons);
-}
-
-void InputState::KeepPrevious() {
+    const DeviceState now = g_platform->ReadDevices();
     std::memcpy(previousKeys, currentKeys, keyCount);
     previousMouseX = mouseX;
     previousMouseY = mouseY;
     previousButtons = buttons;
-}
-
-void InputState::TakeMouse(int x, int y, Uint8 newButtons) {
-    // The back end can report one past the window's edge.
-    mouseX = std::clamp(x, 0, 639);
-    mouseY = std::clamp(y, 0, 479);
-    buttons = newButtons;
+    // The back end reports at most what it knows; keys past its count stay up.
+    int known = now.keys ? std::min(now.keyCount, keyCount) : 0;
+    if (known > 0) {
+        std::memcpy(currentKeys, now.keys, known);
+    }
+    std::memset(currentKeys + known, 0, keyCount - known);
+    // It can also report one past the window's edge.
+    mouseX = std::clamp(now.mouseX, 0, 639);
+    mouseY = std::clamp(now.mouseY, 0, 479);
+    buttons = now.buttons;
 }
 
 bool InputState::IsKeyDown(int key) const {

@@ -12,11 +12,8 @@ public:
     InputState(const InputState&) = delete;
     InputState& operator=(const InputState&) = delete;
 
-    // Takes a new snapshot from SDL's key and mouse state.
+    // Takes a new snapshot of the devices from g_platform.
     void Refresh();
-    // Takes a new snapshot from the given state: keys holds KeyCount() bytes
-    // (null means all up); buttons is SDL's mask, bit (b - 1) for button b.
-    void SetState(const Uint8* keys, int mouseX, int mouseY, Uint8 buttons);
 
     bool IsKeyDown(int key) const;
     bool IsKeyPressed(int key) const;
@@ -27,9 +24,6 @@ public:
     int KeyCount() const { return keyCount; }
 
 private:
-    void KeepPrevious();
-    void TakeMouse(int x, int y, Uint8 newButtons);
-
     Uint8* previousKeys;
     Uint8* currentKeys;
     int keyCount;

@@ -106,10 +106,11 @@ public:
                 folder->Write(name, text);
             } else if (verb == "remove") {
                 folder->Remove(name);
-            } else if (verb == "show" || verb == "picture" || verb == "read") {
-                std::vector<std::string> seen = verb == "read"   ? FileLines(*folder, name)
-                                                : verb == "show" ? Game().Describe()
-                                                                 : Game().Picture();
+            } else if (verb == "show" || verb == "picture" || verb == "read" || verb == "clock") {
+                std::vector<std::string> seen = verb == "read"    ? FileLines(*folder, name)
+                                                : verb == "show"  ? Game().Describe()
+                                                : verb == "clock" ? std::vector{Game().Clock()}
+                                                                  : Game().Picture();
                 std::vector<std::string> expected;
                 for (std::size_t j = i + 1; j < lines.size() && lines[j][0] == '='; ++j) {
                     expected.push_back(lines[j].size() > 2 ? lines[j].substr(2) : "");

@@ -25,6 +25,7 @@
 #include "game/PlayState.h"
 #include "game/Player.h"
 #include "game/Zombie.h"
+#include "progress/HighScoreEntryState.h"
 #include "progress/HighScoreTableState.h"
 #include "progress/LevelOverState.h"
 #include "screens/MainMenuState.h"
@@ -93,7 +94,7 @@ Driver::Driver(const std::string& folder, Uint32 delta)
     }
     g_lastTicks = 0;
     g_frameDelta = 0;
-    started = kHeadless && StartUp(false);
+    started = kHeadless && StartUp(false, this);
     if (started) {
         keys.assign(g_input->KeyCount(), 0);
     }
@@ -109,7 +110,7 @@ Driver::~Driver() {
 }
 
 bool Driver::Ended() const {
-    return !started || g_states.Empty();
+    return !started || !running || g_states.Empty();
 }
 
 GameState* Driver::Front() const {
@@ -131,10 +132,8 @@ bool Driver::Frame() {
     if (Ended()) {
         return false;
     }
-    g_input->SetState(keys.data(), mouseX, mouseY, buttons);
-    g_lastTicks += frameDelta;
-    g_frameDelta = frameDelta;
-    UpdateFrontScreen();
+    ticks += frameDelta;
+    running = RunFrame();
     ++frameCount;
     for (int key : tappedKeys) {
         keys.at(key) = 0;
@@ -143,6 +142,55 @@ bool Driver::Frame() {
     buttons = 0;
     LogEffects();
     return !Ended();
+}
+
+void Driver::Send(Uint8 type) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_VIDEORESIZE) {
+        event.resize.w = 640;
+        event.resize.h = 480;
+    }
+    events.push_back(event);
+}
+
+// SDL tells each change of the application's state as an event, the bits
+// lost and the bits gained apart.
+void Driver::SetAppState(Uint8 state) {
+    for (Uint8 gain : {0, 1}) {
+        Uint8 changed = static_cast<Uint8>((gain ? state & ~appState : appState & ~state) & 7);
+        if (changed) {
+            SDL_Event event = {};
+            event.type = SDL_ACTIVEEVENT;
+            event.active.gain = gain;
+            event.active.state = changed;
+            events.push_back(event);
+        }
+    }
+    appState = state;
+}
+
+bool Driver::PollEvent(SDL_Event& event) {
+    if (events.empty()) {
+        return false;
+    }
+    event = events.front();
+    events.erase(events.begin());
+    return true;
+}
+
+DeviceState Driver::ReadDevices() {
+    DeviceState state;
+    state.keys = keys.data();
+    state.keyCount = static_cast<int>(keys.size());
+    state.mouseX = mouseX;
+    state.mouseY = mouseY;
+    state.buttons = buttons;
+    return state;
+}
+
+std::string Driver::Clock() const {
+    return Format("frame %u ms, at %u ms", g_frameDelta, g_lastTicks);
 }
 
 void Driver::Frames(int n) {
@@ -205,6 +253,18 @@ std::string Driver::Do(const std::string& line) {
         if (verb == "tap") {
             Frame();
         }
+    } else if (verb == "wait") {
+        int n = -1;
+        words >> n;
+        if (n < 0) {
+            return "needs a number: " + line;
+        }
+        ticks += static_cast<Uint32>(n);
+    } else if (verb == "iconify" || verb == "restore") {
+        const Uint8 shown = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
+        SetAppState(verb == "restore" ? shown : 0);
+    } else if (verb == "close" || verb == "resize") {
+        Send(verb == "close" ? SDL_QUIT : SDL_VIDEORESIZE);
     } else {
         return "unknown step: " + line;
     }
@@ -257,11 +317,15 @@ std::vector<std::string> Driver::Describe() {
         for (int row = 0; row < kHighScoreCount; ++row) {
             out.push_back("row " + table->NameAt(row) + ":" + table->ScoreTextAt(row));
         }
+    } else if (auto* entry = dynamic_cast<HighScoreEntryState*>(front)) {
+        out.push_back("name '" + entry->GetName() + "'");
     } else if (auto* play = dynamic_cast<PlayState*>(front)) {
         DescribePlay(play, out);
     }
     if (started && g_sound) {
-        std::string music = Mix_Playing(0) ? SoundName(Mix_GetChunk(0)) : "none";
+        std::string music = Mix_Playing(0) ? SoundName(Mix_GetChunk(0)) + " at volume " +
+                                                 std::to_string(Mix_Volume(0, -1))
+                                           : "none";
         out.push_back("music " + music + (effects.empty() ? "" : ", effects" + effects));
     }
     effects.clear();

@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "engine/Platform.h"
+
 class GameState;
 struct Mix_Chunk;
 
-// Runs the real program (start-up, the screen stack, shutdown) in a game
-// folder frame by frame on SDL's dummy drivers, with a fixed frame delta and
-// scripted input instead of the clock and the devices. rand is never seeded
-// and every test runs in a process of its own, so a script replays the same
-// game every time.
-class Driver {
+// Runs the real program (start-up, the frame loop's own frame step, the
+// screen stack, shutdown) in a game folder on SDL's dummy drivers. As the
+// program's platform it answers with its own clock, a fixed step a frame,
+// and scripted events and input. rand is never seeded and every test runs
+// in a process of its own, so a script replays the same game every time.
+class Driver : public Platform {
 public:
     explicit Driver(const std::string& folder, Uint32 frameDelta = 16);
     ~Driver();
@@ -41,6 +43,11 @@ public:
     void Click(int button) { buttons |= SDL_BUTTON(button); }
     void SetMouse(int x, int y) { mouseX = x, mouseY = y; }
 
+    // Events for the next frame: SDL's event types, an application state
+    // (SDL_APPACTIVE and the focus bits) that also sends the change.
+    void Send(Uint8 type);
+    void SetAppState(Uint8 state);
+
     // One frame; false once the program has ended.
     bool Frame();
     void Frames(int n);
@@ -49,8 +56,9 @@ public:
     // One line of a script: "tap space", "tap down up" (keys of one frame),
     // "hold right", "release right", "frames 30", "mouse 320 100",
     // "click left|right|both [frames held]", "type abc", "delta 16", "until PlayState 3000"
-    // (frames until that screen is in front), "until ended". Returns what
-    // went wrong, empty when the line was done.
+    // (frames until that screen is in front), "until ended", "wait MS" (time passes
+    // without a frame), "iconify", "restore", "close", "resize". Returns what went wrong, empty
+    // when the line was done.
     std::string Do(const std::string& line);
 
     // What the front screen holds, a fact a line, and the sounds: the music
@@ -62,6 +70,16 @@ public:
     std::vector<std::string> Picture() const;
     // RGB of a screen pixel as 0xRRGGBB.
     Uint32 PixelAt(int x, int y) const;
+    // The frame clock as the game holds it.
+    std::string Clock() const;
+
+    // The platform, as the frame loop asks it.
+    bool PollEvent(SDL_Event& event) override;
+    Uint8 GetAppState() override { return appState; }
+    Uint32 GetTicks() override { return ticks; }
+    DeviceState ReadDevices() override;
+    void HideCursor() override {}
+    void Delay(Uint32) override {}
 
     // Key code of a script name: "space", "return", "escape", "backspace",
     // "up", "down", "left", "right", a letter or a digit; -1 if unknown.
@@ -73,6 +91,10 @@ private:
 
     std::string previousDir;
     bool started;
+    bool running = true;
+    Uint32 ticks = 0;
+    Uint8 appState = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
+    std::vector<SDL_Event> events;
     Uint32 frameDelta;
     Uint32 frameCount;
     std::vector<Uint8> keys;

@@ -1,0 +1,53 @@
+#include "engine/Platform.h"
+
+Platform::~Platform() {
+    if (pad) {
+        SDL_JoystickClose(pad);
+    }
+}
+
+bool Platform::PollEvent(SDL_Event& event) {
+    return SDL_PollEvent(&event) != 0;
+}
+
+Uint8 Platform::GetAppState() {
+    return SDL_GetAppState();
+}
+
+Uint32 Platform::GetTicks() {
+    return SDL_GetTicks();
+}
+
+DeviceState Platform::ReadDevices() {
+    DeviceState state;
+    state.keys = SDL_GetKeyState(&state.keyCount);
+    state.buttons = SDL_GetMouseState(&state.mouseX, &state.mouseY);
+    // The first controller found at start-up; SDL 1.2 sees no later ones,
+    // and one pulled out reads as centred and released.
+    if (!padOpened) {
+        padOpened = true;
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() > 0) {
+            pad = SDL_JoystickOpen(0);
+        }
+    }
+    if (pad) {
+        SDL_JoystickUpdate();
+        PadState& p = state.pad;
+        p.present = true;
+        for (int i = 0; i < PadState::kAxes && i < SDL_JoystickNumAxes(pad); ++i) {
+            p.axes[i] = SDL_JoystickGetAxis(pad, i);
+        }
+        for (int i = 0; i < PadState::kButtons && i < SDL_JoystickNumButtons(pad); ++i) {
+            p.buttons[i] = SDL_JoystickGetButton(pad, i) != 0;
+        }
+    }
+    return state;
+}
+
+void Platform::HideCursor() {
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void Platform::Delay(Uint32 milliseconds) {
+    SDL_Delay(milliseconds);
+}
