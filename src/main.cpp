@@ -1,10 +1,33 @@
-#include "engine/Engine.h"
+#include <cstdio>
 
-int main(int, char**) {
-    if (!StartUp()) {
+#include "engine/CommandLine.h"
+#include "engine/Engine.h"
+#include "progress/Settings.h"
+
+int main(int argc, char** argv) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::fputs(HelpText().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::Version:
+            std::fputs(VersionText().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::Error:
+            std::fprintf(stderr, "quonkle: %s\nTry 'quonkle --help' for more information.\n",
+                         line.error.c_str());
+            return 2;
+        case CommandLine::Action::Play:
+            break;
+    }
+    Settings settings = LoadSettings();
+    if (line.fullScreen >= 0) {
+        settings.fullScreen = line.fullScreen == 1;
+    }
+    if (!StartUp(settings, line.scale)) {
         return 1;
     }
-    RunFrameLoop();
+    RunFrameLoop(line.reportFrames);
     ShutDown();
     return 0;
 }
