@@ -72,12 +72,12 @@ bool ReadHighScores(HighScoreLine lines[kHighScoreCount]) {
     for (int i = 0; i < kHighScoreCount; ++i) {
         lines[i] = HighScoreLine();
     }
-    int fd = OpenScoreFile(kHighScoreFile);
+    int fd = OpenSmallFile(kHighScoreFile);
     if (fd < 0) {
         return false;
     }
     std::string text;
-    bool ok = ReadScoreFile(fd, text);
+    bool ok = ReadSmallFile(fd, text);
     close(fd);
     if (ok) {
         SplitLines(text, lines);

@@ -58,8 +58,8 @@ bool NamesRegularFile(const std::string& path, struct stat& seen) {
     return regular;
 }
 
-bool HoldsScoreFile(int fd, struct stat& held) {
-    if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_size > kMaxScoreFileBytes) {
+bool HoldsSmallFile(int fd, struct stat& held) {
+    if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_size > kMaxSmallFileBytes) {
         errno = EINVAL;
         return false;
     }
@@ -128,21 +128,21 @@ private:
 
 }  // namespace
 
-int OpenScoreFile(const std::string& path) {
+int OpenSmallFile(const std::string& path) {
     struct stat seen;
     if (!NamesRegularFile(path, seen)) {
         return -1;
     }
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat held;
-    if (fd >= 0 && !HoldsScoreFile(fd, held)) {
+    if (fd >= 0 && !HoldsSmallFile(fd, held)) {
         close(fd);
         fd = -1;
     }
     return fd;
 }
 
-bool ReadScoreFile(int fd, std::string& data) {
+bool ReadSmallFile(int fd, std::string& data) {
     data.clear();
     char buffer[16384];
     for (;;) {
@@ -154,7 +154,7 @@ bool ReadScoreFile(int fd, std::string& data) {
             return got == 0;
         }
         data.append(buffer, static_cast<std::size_t>(got));
-        if (data.size() > static_cast<std::size_t>(kMaxScoreFileBytes)) {
+        if (data.size() > static_cast<std::size_t>(kMaxSmallFileBytes)) {
             return false;  // grew since it was opened
         }
     }
@@ -172,7 +172,7 @@ LockedFile::LockedFile(const std::string& path) {
         // of the system (protected links and files in sticky folders, loops).
         fd = open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
         struct stat held;
-        if (fd < 0 || !HoldsScoreFile(fd, held)) {
+        if (fd < 0 || !HoldsSmallFile(fd, held)) {
             Close();
             return;
         }
@@ -218,7 +218,7 @@ bool LockedFile::LockAndRead() {
         }
         usleep(kLockPollMs * 1000);
     }
-    return ReadScoreFile(fd, contents);
+    return ReadSmallFile(fd, contents);
 }
 
 bool LockedFile::Replace(const std::string& newContents) {

@@ -2,18 +2,18 @@
 
 #include <string>
 
-// The largest score file the game reads: ten lines of scores are far
-// smaller, so anything bigger is not a score file.
-const long kMaxScoreFileBytes = 64 * 1024;
+// The largest file of the player's the game reads (high.txt, settings.txt):
+// ten lines of scores are far smaller, so anything bigger is not one.
+const long kMaxSmallFileBytes = 64 * 1024;
 
 // Opens path for reading without blocking. -1 unless it is a regular file of
-// at most kMaxScoreFileBytes: a pipe, a device or a folder is never opened
+// at most kMaxSmallFileBytes: a pipe, a device or a folder is never opened
 // for reading at all. errno is ENOENT only when nothing is there.
-int OpenScoreFile(const std::string& path);
+int OpenSmallFile(const std::string& path);
 
 // The whole of fd from its start; false when it cannot be read or holds
-// more than kMaxScoreFileBytes.
-bool ReadScoreFile(int fd, std::string& data);
+// more than kMaxSmallFileBytes.
+bool ReadSmallFile(int fd, std::string& data);
 
 // A file opened for one read-change-write under an exclusive flock, written
 // exactly where a plain "open for writing, replacing its contents" could
