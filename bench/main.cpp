@@ -13,6 +13,7 @@
 #include "BenchFloor.h"
 #include "engine/Engine.h"
 #include "engine/Globals.h"
+#include "progress/Settings.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ StartFigures MeasureStartUp() {
         close(channel[0]);
         auto begin = std::chrono::steady_clock::now();
         StartFigures measured;
-        if (StartUp(false, &g_benchPlatform)) {
+        if (StartUp(Settings{false, false}, 1, &g_benchPlatform)) {
             RunFrame();
             RunFrame();
             measured.milliseconds =
@@ -73,7 +74,7 @@ BENCHMARK(BM_StartUpToMenu)->Iterations(1);
 
 int main(int argc, char** argv) {
     g_start = MeasureStartUp();
-    if (!StartUp(false, &g_benchPlatform)) {
+    if (!StartUp(Settings{false, false}, 1, &g_benchPlatform)) {
         return 1;
     }
     RunFrame();  // the splash frame loads every asset

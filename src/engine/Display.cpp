@@ -23,6 +23,10 @@ Display::~Display() {
     }
 }
 
+bool Display::SetFullScreen(bool on) {
+    return screen && (on == IsFullScreen() || SDL_WM_ToggleFullScreen(screen) != 0);
+}
+
 void Display::Fill(Uint32 pixel) {
     SDL_FillRect(screen, nullptr, pixel);
 }

@@ -23,6 +23,10 @@ public:
     void Blit(Sprite* sprite, Sint16 x, Sint16 y);
     void DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text);
     void Flip();
+    bool IsFullScreen() const { return screen && (screen->flags & SDL_FULLSCREEN); }
+    // Switches between full screen and a window; false when the back end
+    // cannot, and nothing changed.
+    bool SetFullScreen(bool on);
     // Benchmarks measure a screen's own work without the back end's present.
     void SetPresenting(bool on) { presenting = on; }
 

@@ -1,34 +1,48 @@
 // The host of the game. StartUp brings SDL up, makes the four engine objects
 // and pushes the splash screen. Each frame of the loop drains SDL's events,
 // then (while the window is active) hides the cursor, takes the input
-// snapshot, advances the frame clock and updates the front screen once; a
-// screen pushed during a frame first runs in the next one. The loop ends when
-// the window is closed or the stack has emptied, and ShutDown tears down in
-// the reverse order of creation.
+// snapshot, advances the frame clock, carries out the player's switches
+// (full screen, sound) and updates the front screen once; a screen pushed
+// during a frame first runs in the next one. A frame that took less than a
+// display's refresh waits out the rest, so that where presenting does not
+// wait for the display the loop does not spin; the time step is measured as
+// ever. The loop ends when the window is closed or the stack has emptied,
+// and ShutDown tears down in the reverse order of creation.
 #include "engine/Engine.h"
 
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "engine/CommandLine.h"
 #include "engine/Display.h"
 #include "engine/GameState.h"
 #include "engine/Globals.h"
 #include "engine/HostPath.h"
 #include "engine/InputState.h"
+#include "engine/Keys.h"
 #include "engine/Platform.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundSystem.h"
 #include "engine/StateStack.h"
+#include "progress/Settings.h"
 #include "screens/SplashState.h"
 
 namespace {
 
 const Uint32 kLongestFrame = 100;
 const Uint32 kStallFrame = 33;
+// About a display's refresh at 75 Hz: a loop in step with a 60 Hz display
+// never waits here.
+const Uint32 kShortestFrame = 13;
+
+// The player's choices as they stand, written back when switched.
+Settings g_settings;
 
 // SDL's own platform, when StartUp was given none.
 Platform* g_sdlPlatform = nullptr;
@@ -52,9 +66,52 @@ bool HasDisplay() {
     return std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0;
 }
 
+// sdl12-compat reads these when it makes the window: crisp scaled pixels
+// and the window's scale. A value the user set stands, but for an asked-for
+// scale.
+void AskForTheWindow(int scale) {
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    if (scale > 0 || !std::getenv("SDL12COMPAT_WINDOW_SCALING")) {
+        const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+        if (scale <= 0) {
+            scale = desktop ? WindowScale(desktop->current_w, desktop->current_h) : 1;
+        }
+        setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
+    }
+}
+
+// F11 or Alt+Enter switch between full screen and a window, M the sound;
+// each choice is kept for the next start.
+void CarryOutSwitches() {
+    const bool alt = g_input->IsKeyDown(kKeyLeftAlt) || g_input->IsKeyDown(kKeyRightAlt);
+    if (g_input->IsKeyPressed(kKeyF11) || (alt && g_input->IsKeyPressed(kKeyReturn))) {
+        g_input->Swallow(kKeyReturn);  // Alt+Enter chooses nothing in a menu
+        if (g_display->SetFullScreen(!g_display->IsFullScreen())) {
+            g_settings.fullScreen = g_display->IsFullScreen();
+            SaveSettings(g_settings);
+        }
+    }
+    GameState* front = g_states.Front();
+    if (g_input->IsKeyPressed(kKeyM) && !(front && front->TakesLetters())) {
+        g_settings.muted = !g_settings.muted;
+        g_sound->SetMuted(g_settings.muted);
+        SaveSettings(g_settings);
+    }
+}
+
 }  // namespace
 
-bool StartUp(bool fullScreen, Platform* platform) {
+int WindowScale(int desktopWidth, int desktopHeight) {
+    // Nine tenths of the desktop leave room for panels and the frame.
+    int scale = std::min(desktopWidth * 9 / (640 * 10), desktopHeight * 9 / (480 * 10));
+    return std::clamp(scale, 1, kLargestScale);
+}
+
+bool StartUp(const Settings& settings, int scale, Platform* platform) {
+    // Read when SDL starts: presenting in step with the display, and a game
+    // controller in one fixed layout. A value the user set, either way, stands.
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+    setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
     if (SDL_Init(SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "quonkle: SDL could not start: %s\n", SDL_GetError());
         return false;
@@ -70,8 +127,10 @@ bool StartUp(bool fullScreen, Platform* platform) {
         platform = g_sdlPlatform = new Platform();
     }
     g_platform = platform;
+    g_settings = settings;
+    AskForTheWindow(scale);
     SetWindowIcon("gdat\\icon.png");
-    g_display = new Display(640, 480, fullScreen);
+    g_display = new Display(640, 480, settings.fullScreen);
     if (!g_display->GetScreen()) {
         std::fprintf(stderr, "quonkle: the 640x480 video mode could not be set: %s\n",
                      SDL_GetError());
@@ -86,6 +145,7 @@ bool StartUp(bool fullScreen, Platform* platform) {
     g_resources = new ResourceManager("gdat\\sprites.txt", "sdat\\sounds.txt");
     g_input = new InputState();
     g_sound = new SoundSystem();
+    g_sound->SetMuted(settings.muted);
     SDL_WM_SetCaption("Quonkle", nullptr);
     PushState(new SplashState());
     return true;
@@ -101,6 +161,8 @@ void AdvanceFrameClock(Uint32 now) {
 
 bool RunFrame() {
     bool quit = false;
+    bool focusLost = false;
+    bool iconified = false;
     SDL_Event event;
     while (g_platform->PollEvent(event)) {
         switch (event.type) {
@@ -114,6 +176,10 @@ bool RunFrame() {
                 if (event.active.state == SDL_APPMOUSEFOCUS) {
                     g_platform->HideCursor();
                 }
+                if (!event.active.gain) {
+                    focusLost = focusLost || (event.active.state & SDL_APPINPUTFOCUS);
+                    iconified = iconified || (event.active.state & SDL_APPACTIVE);
+                }
                 break;
             default:
                 break;
@@ -123,17 +189,35 @@ bool RunFrame() {
         g_platform->HideCursor();
         g_input->Refresh();
         AdvanceFrameClock(g_platform->GetTicks());
+        CarryOutSwitches();
         if (GameState* front = g_states.Front()) {
+            // Iconifying freezes the game as it is, without a pause menu.
+            if (focusLost && !iconified) {
+                front->FocusLost();
+            }
             front->Update();
         }
         quit = quit || g_states.Empty();
-        g_platform->Delay(0);
+        const Uint32 spent = g_platform->GetTicks() - g_lastTicks;
+        g_platform->Delay(spent < kShortestFrame ? kShortestFrame - spent : 0);
     }
     return !quit;
 }
 
-void RunFrameLoop() {
-    while (RunFrame()) {
+void RunFrameLoop(bool reportFrames) {
+    // The splash frame's loading is no frame of play: counting starts after it.
+    bool going = RunFrame();
+    Uint32 frames = 0;
+    Uint32 since = g_platform->GetTicks();
+    while (going && RunFrame()) {
+        ++frames;
+        const Uint32 now = g_platform->GetTicks();
+        if (reportFrames && now - since >= 1000) {
+            std::fprintf(stderr, "quonkle: %u frames in %u ms, %.1f ms a frame\n", frames,
+                         now - since, static_cast<double>(now - since) / frames);
+            frames = 0;
+            since = now;
+        }
     }
 }
 

@@ -3,20 +3,28 @@
 #include <SDL.h>
 
 class Platform;
+struct Settings;
 
-// Brings SDL and the engine objects up and pushes the splash screen. The
-// frame loop asks platform for events, time and input (null: SDL's own).
-// Returns false, after one line on stderr, when SDL, a display, the video
-// mode or SDL_ttf cannot start; the caller then exits with a failure status.
-bool StartUp(bool fullScreen = true, Platform* platform = nullptr);
+// Brings SDL and the engine objects up, full screen or in a window of scale
+// times 640 x 480 (0: the largest that fits), with the sound on or off, and
+// pushes the splash screen. The frame loop asks platform for events, time
+// and input (null: SDL's own). Returns false, after one line on stderr,
+// when SDL, a display, the video mode or SDL_ttf cannot start; the caller
+// then exits with a failure status.
+bool StartUp(const Settings& settings, int scale = 0, Platform* platform = nullptr);
 
 // One pass of the frame loop: the events, then, while the window is not
 // iconified, the input snapshot, the frame clock and the front screen's
 // Update. False once the window was closed or the stack has emptied.
 bool RunFrame();
 
-// Runs frames until RunFrame says the program ends.
-void RunFrameLoop();
+// Runs frames until RunFrame says the program ends, reporting the frame
+// rate on stderr once a second when asked.
+void RunFrameLoop(bool reportFrames = false);
+
+// The largest whole scale at which a 640 x 480 window fits a desktop of
+// that size comfortably, from 1 to kLargestScale.
+int WindowScale(int desktopWidth, int desktopHeight);
 
 // Destroys the screens and the engine objects in order and ends SDL.
 void ShutDown();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/Gamepad.h"
 #include "engine/Globals.h"
 #include "engine/Platform.h"
 
@@ -15,7 +16,12 @@ InputState::InputState()
       previousButtons(0),
       mouseX(0),
       mouseY(0),
-      buttons(0) {
+      buttons(0),
+      hasPad(false),
+      systemMouseX(-1),
+      systemMouseY(-1),
+      padAiming(false),
+      padAimY(0.0f) {
     SDL_GetKeyState(&keyCount);
     // SDL 1.2 key symbols run up to SDLK_LAST; keep room for all of them
     // even if the back end reports fewer.
@@ -45,6 +51,31 @@ void InputState::Refresh() {
     mouseX = std::clamp(now.mouseX, 0, 639);
     mouseY = std::clamp(now.mouseY, 0, 479);
     buttons = now.buttons;
+    if (mouseX != systemMouseX || mouseY != systemMouseY) {
+        systemMouseX = mouseX;
+        systemMouseY = mouseY;
+        padAiming = false;
+        padAimY = static_cast<float>(mouseY);
+    }
+    hasPad = now.pad.present;
+    if (hasPad) {
+        float aimSpeed = 0.0f;
+        ApplyPad(now.pad, currentKeys, buttons, aimSpeed);
+        if (aimSpeed != 0.0f) {
+            padAiming = true;
+            padAimY =
+                std::clamp(padAimY + aimSpeed * static_cast<float>(g_frameDelta), 0.0f, 479.0f);
+        }
+    }
+    if (padAiming) {
+        mouseY = static_cast<int>(padAimY);
+    }
+}
+
+void InputState::Swallow(int key) {
+    if (key >= 0 && key < keyCount) {
+        previousKeys[key] = currentKeys[key];
+    }
 }
 
 bool InputState::IsKeyDown(int key) const {

@@ -4,6 +4,9 @@
 
 // Keyboard and mouse as of the start of the current frame, with the previous
 // frame's state kept for edge questions. Screens never read SDL directly.
+// A game controller, when there is one, holds down the keys and buttons it
+// stands for (Gamepad.h), and its right stick moves the mouse's height until
+// the mouse itself moves again.
 class InputState {
 public:
     InputState();
@@ -22,6 +25,10 @@ public:
     bool IsButtonPressed(int button) const;
 
     int KeyCount() const { return keyCount; }
+    bool HasPad() const { return hasPad; }
+    // The key reads as held since the last frame: a press used up before the
+    // screens see it (the Return of Alt+Enter).
+    void Swallow(int key);
 
 private:
     Uint8* previousKeys;
@@ -33,4 +40,11 @@ private:
     int mouseX;
     int mouseY;
     Uint8 buttons;
+    bool hasPad;
+    // The mouse as the system last reported it, and the height the right
+    // stick moved the aim to since.
+    int systemMouseX;
+    int systemMouseY;
+    bool padAiming;
+    float padAimY;
 };

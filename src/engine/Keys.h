@@ -9,11 +9,15 @@ enum {
     kKey0 = 48,
     kKey9 = 57,
     kKeyA = 97,
+    kKeyM = 109,
     kKeyZ = 122,
     kKeyUp = 273,
     kKeyDown = 274,
     kKeyRight = 275,
     kKeyLeft = 276,
+    kKeyF11 = 292,
+    kKeyRightAlt = 307,
+    kKeyLeftAlt = 308,
 };
 
 enum {

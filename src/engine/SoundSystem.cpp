@@ -30,6 +30,13 @@ Sound* SoundSystem::LoadSound(const char* path) {
     return new Sound(chunk);
 }
 
+void SoundSystem::SetMuted(bool muted) {
+    if (open) {
+        Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
+        Mix_Volume(0, muted ? 0 : 64);
+    }
+}
+
 void SoundSystem::StopMusic() {
     if (open) {
         Mix_HaltChannel(0);

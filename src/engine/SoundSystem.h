@@ -15,6 +15,9 @@ public:
     bool IsOpen() const { return open; }
     Sound* LoadSound(const char* path);
     void StopMusic();
+    // Every channel silent, or back at its volume; sounds go on playing, so
+    // nothing of the game changes but what is heard.
+    void SetMuted(bool muted);
 
 private:
     bool open;

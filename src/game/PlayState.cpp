@@ -59,7 +59,8 @@ PlayState::PlayState(const std::string& name, Player* newPlayer)
       crosshairSprite(LookUpSprite("gdat\\crosshair.png")),
       background(nullptr),
       font(nullptr),
-      levelBuilt(false) {
+      levelBuilt(false),
+      focusLost(false) {
     font = g_display ? g_display->LoadFont("gdat\\anglepoi.ttf", 24) : nullptr;
     background = LookUpSprite("gdat\\gameback.png");
     tileGrid.Clear();
@@ -201,7 +202,9 @@ void PlayState::Step() {
         PushState(tally);
         return;
     }
-    if (g_input->IsKeyPressed(kKeyEscape)) {
+    // A window that lost the focus pauses as Escape does.
+    if (g_input->IsKeyPressed(kKeyEscape) || focusLost) {
+        focusLost = false;
         PushState(new PauseMenuState(player->GetScore()));
     }
 }

@@ -34,6 +34,7 @@ public:
     PlayState& operator=(const PlayState&) = delete;
 
     void Update() override;
+    void FocusLost() override { focusLost = true; }
 
     // True when the level image is loaded under that name, is at least
     // 16 x 12 pixels and has a green start pixel in an object row.
@@ -98,6 +99,8 @@ private:
     Sprite* background;
     Font* font;
     bool levelBuilt;
+    // The window lost the focus since the last frame.
+    bool focusLost;
 };
 
 // The music rotation over the whole run: a new game sets the counter to 2

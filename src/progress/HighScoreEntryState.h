@@ -14,6 +14,7 @@ public:
     explicit HighScoreEntryState(int score);
     ~HighScoreEntryState() override;
     void Update() override;
+    bool TakesLetters() const override { return true; }
     const std::string& GetName() const { return name.Text(); }
 
 private:

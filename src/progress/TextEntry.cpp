@@ -19,6 +19,10 @@ void TextEntry::DrawText(Font* font, Sint16 x, Sint16 y) const {
 }
 
 void TextEntry::DrawConfirm(Font* font) const {
+    // A controller cannot type: say where the letters come from.
+    if (g_input->HasPad()) {
+        g_display->DrawText(font, 190, 270, kWhite, "Type on the keyboard");
+    }
     g_display->DrawText(font, confirmBox.x, confirmBox.y, kWhite, "Press Enter to Confirm");
 }
 
