@@ -7,9 +7,11 @@
 
 #include <memory>
 
+#include "engine/CommandLine.h"
 #include "engine/Display.h"
 #include "engine/Engine.h"
 #include "engine/Font.h"
+#include "engine/Gamepad.h"
 #include "engine/Globals.h"
 #include "engine/InputState.h"
 #include "engine/Keys.h"
@@ -32,6 +34,68 @@ TEST(FrameClock, LongFramesCountAsThirtyThreeMilliseconds) {
         AdvanceFrameClock(row.now);
         EXPECT_EQ(row.delta, g_frameDelta) << row.now;
         EXPECT_EQ(row.now, g_lastTicks);
+    }
+}
+
+// Arguments as a GNU program takes them: what the program does, the window
+// it asks for (-1 as remembered), the scale, the frame report, the error.
+TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
+    using A = CommandLine::Action;
+    struct {
+        std::vector<const char*> args;
+        A action;
+        int fullScreen, scale;
+        bool frames;
+        const char* error;
+    } rows[] = {
+        {{}, A::Play, -1, 0, false, ""},
+        {{"--window", "--scale", "3", "--fps"}, A::Play, 0, 3, true, ""},
+        {{"--window", "--fullscreen", "--scale=8"}, A::Play, 1, 8, false, ""},
+        {{"--bogus", "--help"}, A::Error, -1, 0, false, "unrecognized option '--bogus'"},
+        {{"--fps", "-h", "--bogus"}, A::Help, -1, 0, true, ""},
+        {{"--version"}, A::Version, -1, 0, false, ""},
+        {{"--scale", "0"},
+         A::Error,
+         -1,
+         0,
+         false,
+         "invalid scale '0' (a whole number from 1 to 8)"},
+        {{"--scale=9"}, A::Error, -1, 0, false, "invalid scale '9' (a whole number from 1 to 8)"},
+        {{"--scale", "2x"},
+         A::Error,
+         -1,
+         0,
+         false,
+         "invalid scale '2x' (a whole number from 1 to 8)"},
+        {{"--scale"}, A::Error, -1, 0, false, "option '--scale' needs a number"},
+        {{"--window=yes"}, A::Error, -1, 0, false, "option '--window' takes no value"},
+        {{"-x"}, A::Error, -1, 0, false, "unrecognized option '-x'"},
+        {{"level1"}, A::Error, -1, 0, false, "unexpected argument 'level1'"},
+        {{"--", "--help"}, A::Error, -1, 0, false, "unexpected argument '--help'"},
+        {{"--window", "--"}, A::Play, 0, 0, false, ""},
+    };
+    for (const auto& r : rows) {
+        std::vector<const char*> argv = {"quonkle"};
+        argv.insert(argv.end(), r.args.begin(), r.args.end());
+        CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+        const std::string what = r.args.empty() ? "(none)" : r.args[0];
+        EXPECT_EQ(r.action, line.action) << what;
+        EXPECT_EQ(r.error, line.error) << what;
+        if (r.action != A::Error) {
+            EXPECT_EQ(r.fullScreen, line.fullScreen) << what;
+            EXPECT_EQ(r.scale, line.scale) << what;
+            EXPECT_EQ(r.frames, line.reportFrames) << what;
+        }
+    }
+    // A window nine tenths of the desktop at most, never below 1 nor above 8.
+    for (auto [w, h, scale] : {std::tuple{640, 480, 1},
+                               {1920, 1080, 2},
+                               {1422, 1067, 1},
+                               {1423, 1067, 2},
+                               {3840, 2160, 4},
+                               {2560, 1600, 3},
+                               {20000, 20000, 8}}) {
+        EXPECT_EQ(scale, WindowScale(w, h)) << w << "x" << h;
     }
 }
 
@@ -83,6 +147,69 @@ TEST(InputSnapshot, KeysAndButtonsArePressedInTheirFirstFrameOnly) {
         EXPECT_EQ(f.answers, answers) << f.x << " " << f.known;
         EXPECT_EQ(f.seenX, g_input->GetMouseX());
         EXPECT_EQ(f.seenY, g_input->GetMouseY());
+    }
+    g_platform = &driver;
+}
+
+// A controller, one state a frame, read as the keys and buttons it holds
+// down (Left, Right, Up, Down, Space, Escape; left and right button newly
+// pressed) and the mouse height: the right stick moves it at up to 0.5 px
+// a millisecond of the last frame (16 ms here) until the mouse moves.
+TEST(InputSnapshot, AControllerHoldsTheKeysAndButtonsItStandsFor) {
+    GameFolder folder(GameFolder::kEmpty);
+    Driver driver(folder.Path());
+    struct Devices : Platform {
+        DeviceState now;
+        DeviceState ReadDevices() override { return now; }
+    } devices;
+    g_platform = &devices;
+    g_frameDelta = 16;
+    struct {
+        std::vector<int> buttons;
+        std::vector<std::pair<int, int>> axes;
+        int mouseY;
+        std::string answers;
+        int seenY;
+    } frames[] = {
+        {{}, {}, 200, "00000000", 200},
+        {{kPadLeft}, {{kPadLeftY, 8192}}, 200, "10010000", 200},
+        {{kPadA, kPadStart}, {{kPadLeftX, 8191}, {kPadLeftY, -8192}}, 200, "00101100", 200},
+        {{kPadRight, kPadLeftShoulder}, {{kPadRightY, -32768}}, 200, "01000010", 192},
+        {{kPadRightShoulder}, {{kPadRightY, 16384}}, 200, "00000001", 196},
+        {{},
+         {{kPadLeftX, -8192}, {kPadRightTrigger, 16384}, {kPadRightY, 8191}},
+         200,
+         "10000000",
+         196},  // the right button still held
+        {{},
+         {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384}, {kPadRightY, -32768}},
+         200,
+         "01000010",
+         188},
+        {{}, {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}}, 210, "00000000", 210},
+        {{}, {{kPadRightY, 32767}}, 475, "00000000", 479},
+    };
+    for (const auto& f : frames) {
+        PadState pad;
+        pad.present = true;
+        for (int b : f.buttons) {
+            pad.buttons[b] = true;
+        }
+        for (auto [axis, value] : f.axes) {
+            pad.axes[axis] = static_cast<Sint16>(value);
+        }
+        devices.now.pad = pad;
+        devices.now.mouseY = f.mouseY;
+        g_input->Refresh();
+        std::string answers;
+        for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, kKeySpace, kKeyEscape}) {
+            answers += g_input->IsKeyDown(key) ? '1' : '0';
+        }
+        answers += g_input->IsButtonPressed(kButtonLeft) ? '1' : '0';
+        answers += g_input->IsButtonPressed(kButtonRight) ? '1' : '0';
+        EXPECT_EQ(f.answers, answers) << f.seenY;
+        EXPECT_EQ(f.seenY, g_input->GetMouseY()) << f.answers;
+        EXPECT_TRUE(g_input->HasPad());
     }
     g_platform = &driver;
 }

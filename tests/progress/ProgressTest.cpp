@@ -9,6 +9,7 @@
 #include "progress/HighScores.h"
 #include "progress/LevelList.h"
 #include "progress/LevelOverState.h"
+#include "progress/Settings.h"
 #include "support/GameFolder.h"
 
 namespace {
@@ -147,6 +148,37 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
         EXPECT_EQ(r.result, InsertHighScore(r.line, r.score)) << r.line;
         EXPECT_EQ(r.after, folder.Read("high.txt")) << r.line;
     }
+}
+
+// settings.txt as the game reads it (full screen, muted), and as it writes
+// it back: known lines in any order and spacing, the rest ignored.
+TEST_F(FilesTest, SettingsKeepTheirDefaultsForAnythingOdd) {
+    struct {
+        const char* file;  // null: none
+        bool fullScreen, muted;
+    } rows[] = {
+        {nullptr, true, false},
+        {"display: window\nsound: off\n", false, true},
+        {"sound:off\r\n  display :  window  ", false, true},
+        {"display: full screen\nsound: on", true, false},
+        {"display: Window\nsound: 0\nsound\ndisplay window", true, false},
+        {"sound: off\nsound: on\ndisplay: window\ndisplay: nowhere", false, false},
+    };
+    for (const auto& r : rows) {
+        folder.Remove("settings.txt");
+        if (r.file) {
+            folder.Write("settings.txt", r.file);
+        }
+        Settings loaded = LoadSettings();
+        EXPECT_EQ(r.fullScreen, loaded.fullScreen) << (r.file ? r.file : "none");
+        EXPECT_EQ(r.muted, loaded.muted) << (r.file ? r.file : "none");
+        ASSERT_TRUE(SaveSettings(loaded));
+        Settings again = LoadSettings();
+        EXPECT_TRUE(again.fullScreen == loaded.fullScreen && again.muted == loaded.muted);
+    }
+    folder.Write("settings.txt", std::string(70000, 'x'));  // not a settings file: left alone
+    EXPECT_FALSE(SaveSettings(Settings()));
+    EXPECT_EQ(70000u, folder.Read("settings.txt").size());
 }
 
 TEST(Tally, TimeBonusFallsByOneEvery200MsToNothingAfterAMinute) {

@@ -28,6 +28,7 @@
 #include "progress/HighScoreEntryState.h"
 #include "progress/HighScoreTableState.h"
 #include "progress/LevelOverState.h"
+#include "progress/Settings.h"
 #include "screens/MainMenuState.h"
 #include "screens/PauseMenuState.h"
 #include "screens/ScorePictureState.h"
@@ -94,7 +95,7 @@ Driver::Driver(const std::string& folder, Uint32 delta)
     }
     g_lastTicks = 0;
     g_frameDelta = 0;
-    started = kHeadless && StartUp(false, this);
+    started = kHeadless && StartUp(Settings{false, false}, 1, this);
     if (started) {
         keys.assign(g_input->KeyCount(), 0);
     }
@@ -186,6 +187,7 @@ DeviceState Driver::ReadDevices() {
     state.mouseX = mouseX;
     state.mouseY = mouseY;
     state.buttons = buttons;
+    state.pad = pad;
     return state;
 }
 
@@ -263,6 +265,8 @@ std::string Driver::Do(const std::string& line) {
     } else if (verb == "iconify" || verb == "restore") {
         const Uint8 shown = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
         SetAppState(verb == "restore" ? shown : 0);
+    } else if (verb == "unfocus" || verb == "focus") {
+        SetAppState(verb == "focus" ? appState | SDL_APPINPUTFOCUS : appState & ~SDL_APPINPUTFOCUS);
     } else if (verb == "close" || verb == "resize") {
         Send(verb == "close" ? SDL_QUIT : SDL_VIDEORESIZE);
     } else {
@@ -275,7 +279,8 @@ void Driver::LogEffects() {
     for (int channel = 0; started && g_sound && channel < Mix_AllocateChannels(-1); ++channel) {
         std::string name = Mix_Playing(channel) ? SoundName(Mix_GetChunk(channel)) : "";
         if (!name.empty() && name.compare(0, 5, "music") != 0) {
-            effects += " " + name + "@" + std::to_string(frameCount);
+            effects += " " + name + "@" + std::to_string(frameCount) +
+                       (Mix_Volume(channel, -1) == 0 ? " (muted)" : "");
             // Heard once: the channel is free again, so nothing depends on
             // how long the sound would have lasted.
             Mix_HaltChannel(channel);
@@ -374,7 +379,8 @@ int Driver::KeyCode(const std::string& name) {
     static const std::map<std::string, int> named = {
         {"space", kKeySpace},         {"return", kKeyReturn}, {"escape", kKeyEscape},
         {"backspace", kKeyBackspace}, {"up", kKeyUp},         {"down", kKeyDown},
-        {"left", kKeyLeft},           {"right", kKeyRight}};
+        {"left", kKeyLeft},           {"right", kKeyRight},   {"f11", kKeyF11},
+        {"alt", kKeyLeftAlt}};
     auto found = named.find(name);
     if (found != named.end()) {
         return found->second;

@@ -42,6 +42,8 @@ public:
     void Tap(int key) { keys.at(key) = 1, tappedKeys.push_back(key); }
     void Click(int button) { buttons |= SDL_BUTTON(button); }
     void SetMouse(int x, int y) { mouseX = x, mouseY = y; }
+    // The game controller, as the next frames read it.
+    PadState pad;
 
     // Events for the next frame: SDL's event types, an application state
     // (SDL_APPACTIVE and the focus bits) that also sends the change.
@@ -57,8 +59,8 @@ public:
     // "hold right", "release right", "frames 30", "mouse 320 100",
     // "click left|right|both [frames held]", "type abc", "delta 16", "until PlayState 3000"
     // (frames until that screen is in front), "until ended", "wait MS" (time passes
-    // without a frame), "iconify", "restore", "close", "resize". Returns what went wrong, empty
-    // when the line was done.
+    // without a frame), "iconify", "restore", "unfocus", "focus", "close", "resize". Returns what
+    // went wrong, empty when the line was done.
     std::string Do(const std::string& line);
 
     // What the front screen holds, a fact a line, and the sounds: the music
@@ -82,7 +84,8 @@ public:
     void Delay(Uint32) override {}
 
     // Key code of a script name: "space", "return", "escape", "backspace",
-    // "up", "down", "left", "right", a letter or a digit; -1 if unknown.
+    // "up", "down", "left", "right", "f11", "alt", a letter or a digit; -1
+    // if unknown.
     static int KeyCode(const std::string& name);
 
 private:
