@@ -1,10 +1,11 @@
 # Helpers of the end-to-end scripts: a virtual X server of its own, the real
 # program started in a game folder of its own, keys held long enough for a
 # frame to see them, and screens told apart by what they draw.
-# HOLD and GAP (seconds a key stays down, and the pause after it) can be
-# raised for a slow program (under valgrind, say).
-HOLD=${HOLD:-0.15}
-GAP=${GAP:-0.15}
+# A key stays down, and up after it, for three of the frames the program
+# reports (--fps), at least HOLD seconds (GAP after it): a slow program
+# (under valgrind, say) or a busy machine gets longer presses.
+HOLD=${HOLD:-0.1}
+GAP=${GAP:-0.1}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -19,9 +20,13 @@ skip() {
     fail "$* (QUONKLE_ALLOW_SKIP=1 skips this)"
 }
 
+# Ends the game, the helpers in $helpers and the X server, keeping the
+# script's status.
 stop_session() {
     local rc=$?
     [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    # shellcheck disable=SC2086
+    [ -n "${helpers:-}" ] && kill $helpers 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     if [ "$rc" -ne 0 ] && [ -f "$work/shot.xwd" ]; then
         convert "$work/shot.xwd" /tmp/quonkle-e2e-failure.png && echo "last screen: /tmp/quonkle-e2e-failure.png" >&2
@@ -30,12 +35,14 @@ stop_session() {
     exit "$rc"
 }
 
-# A 640x480 X server of its own, and a game folder $game with the generated
-# data of folder $1 linked, levels.txt and high.txt copied.
+# An X server of its own, 640x480 unless SCREEN says otherwise, and a game
+# folder $game with the generated data of folder $1 linked, levels.txt and
+# high.txt copied.
 start_session() {
     work=$(mktemp -d /tmp/quonkle-e2e-XXXXXX)
     trap stop_session EXIT
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-640x480x24}" -nolisten tcp 3>"$work/display" \
+        2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -59,10 +66,17 @@ add_level() {
     printf '\ngdat\\%s\n' "$name" >>"$game/gdat/sprites.txt"
 }
 
-# Runs the game (through a wrapper, if given: valgrind, say) in $game.
+# Runs the game (through a wrapper, if given: valgrind, say) in $game,
+# reporting its frame rate.
 start_game() {
-    (cd "$game" && SDL_AUDIODRIVER=dummy exec "$@") >"$work/game.log" 2>&1 &
+    (cd "$game" && SDL_AUDIODRIVER=dummy exec "$@" --fps) >"$work/game.log" 2>&1 &
     game_pid=$!
+}
+# Seconds of three frames as last reported, or $1 if that is longer.
+three_frames() {
+    local ms
+    ms=$(sed -n 's/^quonkle: .* ms, \([0-9.]*\) ms a frame$/\1/p' "$work/game.log" | tail -n 1)
+    awk -v ms="${ms:-0}" -v least="$1" 'BEGIN { s = 3 * ms / 1000; print (s > least ? s : least) }'
 }
 running() { kill -0 "$game_pid" 2>/dev/null; }
 wait_exit() {
@@ -76,7 +90,8 @@ wait_exit() {
 press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"; sleep "$HOLD"; xdotool keyup "$key"; sleep "$GAP"
+        xdotool keydown "$key"; sleep "$(three_frames "$HOLD")"
+        xdotool keyup "$key"; sleep "$(three_frames "$GAP")"
     done
 }
 hold() { xdotool keydown "$1"; }
@@ -88,6 +103,15 @@ count() {
         -fill white -opaque "rgb($1,$2,$3)" -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 white_in() { [ "$(count 255 255 255 "$@")" -ge 30 ]; }
+menu_item() {  # the Nth item of the main menu white, another grey
+    local boxes=("255 95 200 45" "227 145 250 45" "248 195 200 45" "285 245 100 45")
+    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 4 ))]}
+}
+pause_item() {
+    local boxes=("235 95 250 45" "249 145 220 45" "261 195 180 45")
+    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 3 ))]} && ! grey_in 285 245 100 45
+}
+on_play() { looks_like gameback 60 && ! white_in 227 145 250 45; }
 grey_in() { [ "$(count 128 128 128 "$@")" -ge 30 ]; }
 no_grey() { [ "$(count 128 128 128 0 0 640 480)" -lt 5 ]; }
 # The shot differs from picture $1 of the data in at most $2 % of its pixels.
@@ -97,13 +121,18 @@ looks_like() {
     [ "${diff%% *}" -le $((640 * 480 * $2 / 100)) ] 2>/dev/null
 }
 
-# Waits up to $1 seconds until the check that follows holds on a new shot.
+# Waits up to $1 seconds until the check that follows holds on a new shot
+# (of the screen, or of the window $shot_window when set).
 wait_for() {
     local end=$((SECONDS + $1))
     shift
     while [ "$SECONDS" -lt "$end" ]; do
         running || fail "the program ended while waiting for: $*"
-        xwd -root -silent >"$work/shot.xwd"
+        if [ -n "${shot_window:-}" ]; then
+            xwd -id "$shot_window" -silent >"$work/shot.xwd"
+        else
+            xwd -root -silent >"$work/shot.xwd"
+        fi
         "$@" && return 0
         sleep 0.3
     done

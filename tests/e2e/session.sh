@@ -15,19 +15,10 @@ program=${PROGRAM:-$2/game/quonkle}
 slow=${SLOW:-1}  # how many times longer every wait may take
 [ -f "$data/levels.txt" ] || skip "no generated game data in $data"
 
-menu_item() {  # the Nth item white, another grey
-    local boxes=("255 95 200 45" "227 145 250 45" "248 195 200 45" "285 245 100 45")
-    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 4 ))]}
-}
-pause_item() {
-    local boxes=("235 95 250 45" "249 145 220 45" "261 195 180 45")
-    white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 3 ))]} && ! grey_in 285 245 100 45
-}
 on_table() { white_in 257 5 140 45 && white_in 240 395 170 45 && no_grey && ! white_in 148 45 28 330; }
 on_tally() { white_in 275 0 140 40 && white_in 250 395 200 40 && white_in 148 45 28 330; }
 on_password() { white_in 235 15 250 45 && no_grey && ! white_in 230 55 200 45; }
 on_entry() { white_in 230 55 200 45 && white_in 185 5 300 45; }
-on_play() { looks_like gameback 60 && ! white_in 227 145 250 45; }
 
 start_session "$data"
 # No display at all: a clear error at once, never a game running unseen.

@@ -1,0 +1,69 @@
+#!/bin/bash
+# What a desktop adds to the game, on the real program: the command line
+# (help, version, a wrong option), a window of the asked scale under a
+# window manager, F11 to full screen and back, the choice kept for the next
+# start, and the pause menu when another window takes the keyboard focus
+# during a level.
+# Usage: desktop.sh GAME_DIR BUILD_DIR SOURCE_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.bash"
+data=$1
+program=$2/game/quonkle
+[ -f "$data/levels.txt" ] || skip "no generated game data in $data"
+command -v openbox >/dev/null || skip "openbox is not installed (tools/debian-packages.txt)"
+
+version=$(sed -n 's/^project(Quonkle VERSION \([0-9.]*\).*/\1/p' "$3/CMakeLists.txt")
+[ "$("$program" --version)" = "quonkle $version" ] || fail "--version: $("$program" --version)"
+"$program" --help | grep -q -- '^  --window ' || fail "--help lists no --window"
+rc=0
+"$program" --window --bogus >/dev/null 2>"/tmp/quonkle-bogus.$$" || rc=$?
+[ "$rc" -eq 2 ] && [ "$(wc -l <"/tmp/quonkle-bogus.$$")" -eq 2 ] &&
+    grep -q "^quonkle: unrecognized option '--bogus'" "/tmp/quonkle-bogus.$$" ||
+    fail "a wrong option: status $rc, $(cat "/tmp/quonkle-bogus.$$")"
+rm -f "/tmp/quonkle-bogus.$$"
+
+SCREEN=1600x1200x24 start_session "$data"
+openbox >"$work/wm.log" 2>&1 &
+helpers=$!
+geometry_is() {
+    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
+}
+settings_say() { grep -qx "display: $1" "$game/settings.txt"; }
+
+start_game "$program" --window --scale 2
+window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+wait_for 20 geometry_is 1280x960
+press F11
+wait_for 10 geometry_is 1600x1200
+settings_say "full screen" || fail "full screen is not remembered"
+press F11
+wait_for 10 geometry_is 1280x960
+settings_say window || fail "the window is not remembered"
+press F11
+wait_for 10 settings_say "full screen"
+kill -TERM "$game_pid"
+wait_exit 20
+
+# Started again without options: full screen, as left.
+start_game "$program"
+window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+wait_for 20 geometry_is 1600x1200
+kill -TERM "$game_pid"
+wait_exit 20
+
+# A level in a window of its own size; another window takes the focus.
+start_game "$program" --window --scale 1
+window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+shot_window=$window
+wait_for 30 menu_item 0
+press space
+wait_for 10 looks_like start 10
+press space
+wait_for 10 on_play
+xclock >/dev/null 2>&1 &
+helpers="$helpers $!"
+clock=$(timeout 20 xdotool search --sync --class xclock | head -n1) || fail "no xclock"
+timeout 10 xdotool windowfocus --sync "$clock" || fail "xclock took no focus"
+wait_for 10 pause_item 0
+echo "desktop: ok"
