@@ -2,6 +2,7 @@
 // snapshot, manifests and names, what a blit and a text draw, sound
 // channels, and start-up that cannot get a window.
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -20,6 +21,9 @@
 #include "engine/Sound.h"
 #include "engine/SoundSystem.h"
 #include "engine/Sprite.h"
+#include "game/PlayState.h"
+#include "game/Player.h"
+#include "screens/MainMenuState.h"
 #include "support/Driver.h"
 #include "support/GameFolder.h"
 
@@ -212,6 +216,59 @@ TEST(InputSnapshot, AControllerHoldsTheKeysAndButtonsItStandsFor) {
         EXPECT_TRUE(g_input->HasPad());
     }
     g_platform = &driver;
+}
+
+// A virtual controller made in SDL 2, under sdl12-compat, read by the
+// game's own platform: A chooses "New Game", the D-pad moves through the
+// menu; pulled out in play, it reads as released and the game goes on.
+TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
+    void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(nullptr, sdl2) << "sdl12-compat runs on SDL 2";
+    auto call = [sdl2](const char* name) { return dlsym(sdl2, name); };
+    auto init = reinterpret_cast<int (*)(Uint32)>(call("SDL_InitSubSystem"));
+    auto attach = reinterpret_cast<int (*)(int, int, int, int)>(call("SDL_JoystickAttachVirtual"));
+    auto open = reinterpret_cast<void* (*)(int)>(call("SDL_JoystickOpen"));
+    auto press = reinterpret_cast<int (*)(void*, int, Uint8)>(call("SDL_JoystickSetVirtualButton"));
+    auto detach = reinterpret_cast<int (*)(int)>(call("SDL_JoystickDetachVirtual"));
+    ASSERT_TRUE(init && attach && open && press && detach);
+    GameFolder folder(GameFolder::kPlain);
+    std::vector<std::string> rows(12, "................");
+    rows[10][0] = 'G';
+    rows[11] = "BBBBBBBBBBBBBBBB";
+    folder.AddLevel("gdat\\v.bmp", rows);
+    folder.Write("levels.txt", "gdat\\v.bmp:123456\n");
+    // SDL 2 reads controllers only for a window with the focus, and the
+    // dummy one never has it.
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+    Driver driver(folder.Path());        // SDL first, then the controller it will find
+    ASSERT_EQ(0, init(0x200 | 0x2000));  // SDL 2's joysticks and controllers
+    const int index = attach(1, PadState::kAxes, PadState::kButtons, 0);
+    void* pad = open(index);
+    ASSERT_NE(nullptr, pad);
+    driver.systemPad = true;
+    driver.Frames(2);
+    auto tap = [&](int button) {
+        press(pad, button, 1);
+        driver.Frame();
+        press(pad, button, 0);
+        driver.Frame();
+    };
+    tap(kPadDown);
+    EXPECT_EQ(1, driver.FrontAs<MainMenuState>()->Selected());
+    tap(kPadUp);
+    EXPECT_EQ(0, driver.FrontAs<MainMenuState>()->Selected());
+    EXPECT_TRUE(g_input->HasPad());
+    tap(kPadA);
+    EXPECT_EQ("StartScreenState", driver.ScreenName());
+    tap(kPadA);
+    EXPECT_EQ("PlayState", driver.ScreenName());
+    press(pad, kPadRight, 1);
+    driver.Frames(3);
+    EXPECT_GT(driver.FrontAs<PlayState>()->GetPlayer()->GetX(), 9.0f);  // walked right
+    detach(index);
+    driver.Frames(3);
+    EXPECT_EQ("PlayState", driver.ScreenName());
+    EXPECT_FALSE(g_input->IsKeyDown(kKeyRight));
 }
 
 TEST(Resources, NamesAreTheExactManifestLinesAndTheLaterOfTwoWins) {

@@ -187,7 +187,7 @@ DeviceState Driver::ReadDevices() {
     state.mouseX = mouseX;
     state.mouseY = mouseY;
     state.buttons = buttons;
-    state.pad = pad;
+    state.pad = systemPad ? Platform::ReadDevices().pad : pad;
     return state;
 }
 

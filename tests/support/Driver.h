@@ -42,8 +42,10 @@ public:
     void Tap(int key) { keys.at(key) = 1, tappedKeys.push_back(key); }
     void Click(int button) { buttons |= SDL_BUTTON(button); }
     void SetMouse(int x, int y) { mouseX = x, mouseY = y; }
-    // The game controller, as the next frames read it.
+    // The game controller, as the next frames read it; or, with systemPad,
+    // the first one SDL finds.
     PadState pad;
+    bool systemPad = false;
 
     // Events for the next frame: SDL's event types, an application state
     // (SDL_APPACTIVE and the focus bits) that also sends the change.
