@@ -102,3 +102,11 @@ wait_for() {
     done
     fail "timed out waiting for: $*"
 }
+
+# What a script needs and lacks fails it, unless the caller allows skipping
+# (QUONKLE_ALLOW_SKIP=1): then it ends with 77, which ctest counts as skipped.
+missing() {
+    [ "${QUONKLE_ALLOW_SKIP:-}" = 1 ] && { echo "SKIP: $*"; exit 77; }
+    echo "FAIL: $* (QUONKLE_ALLOW_SKIP=1 skips instead)" >&2
+    exit 1
+}
