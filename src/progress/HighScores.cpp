@@ -121,9 +121,12 @@ HighScoreWrite InsertHighScore(const std::string& line, int score) {
     if (!placed) {
         slots[count] = line;
     }
+    // A line whose own text ends in a carriage return keeps it only before
+    // a CR LF break, as it was read.
     std::string contents = slots[0];
     for (int i = 1; i < kHighScoreCount; ++i) {
-        contents += "\n" + slots[i];
+        const bool cr = !slots[i - 1].empty() && slots[i - 1].back() == '\r';
+        contents += (cr ? "\r\n" : "\n") + slots[i];
     }
     return file.Replace(contents) ? HighScoreWrite::Written : HighScoreWrite::NotWritten;
 }

@@ -134,6 +134,8 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
          "Z:8\nY:9\n\n\n\n\n\n\n\n"},
         {"Q:5\r\nR:50\nS:1\n", 5, "N:20", 20, HighScoreWrite::Written,
          "N:20\nR:50\nS:1\n\n\n\n\n\n\n"},  // unordered: the first line goes
+        {"A:1\nB:2\r\r\nC:3", 1, "N:9", 9, HighScoreWrite::Written,  // a CR of a line's own
+         "B:2\r\r\nC:3\n\n\n\n\n\n\n\nN:9"},
         {"A:1\nB:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nK:11\n", 1, "Z:99", 99,
          HighScoreWrite::Written, "B:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nZ:99"},
     };
