@@ -1,8 +1,9 @@
 #!/bin/bash
 # How much of a core the real program takes in a virtual X server: 10 s on the
-# main menu, then 10 s in play (level 1, standing still), once as it is and
-# once with SDL12COMPAT_SYNC_TO_VBLANK=1, as the launcher and `make run` start
-# it. Figures are CPU seconds (user + system, all threads) per wall second of
+# main menu, then 10 s in play (level 1, standing still), started directly
+# (`./quonkle`, nothing set), as the launcher and `make run` start it
+# (SDL12COMPAT_SYNC_TO_VBLANK=1), and with display sync turned off (=0,
+# where only the game's own frame pacing holds it back). Figures are CPU seconds (user + system, all threads) per wall second of
 # the program alone; 1.00 is one core kept busy.
 # Usage: cpu-use.sh [GAME_DIR] (default build/game); QUONKLE_CPU_SECONDS
 # changes the 10 s; QUONKLE_CPU_SHOT=FILE.png keeps a picture of the screen
@@ -65,8 +66,11 @@ run() {
 }
 
 run -u SDL12COMPAT_SYNC_TO_VBLANK
-free_menu=$menu free_play=$play
+direct_menu=$menu direct_play=$play
+run SDL12COMPAT_SYNC_TO_VBLANK=0
+off_menu=$menu off_play=$play
 run SDL12COMPAT_SYNC_TO_VBLANK=1
 echo "CPU seconds per wall second, ${seconds} s per screen (1.00 = one core)"
-printf '%-8s %10s %30s\n' screen uncapped SDL12COMPAT_SYNC_TO_VBLANK=1
-printf '%-8s %10s %30s\n' menu "$free_menu" "$menu" play "$free_play" "$play"
+printf '%-8s %14s %14s %14s\n' screen "direct start" launcher "sync off (=0)"
+printf '%-8s %14s %14s %14s\n' menu "$direct_menu" "$menu" "$off_menu" \
+    play "$direct_play" "$play" "$off_play"
