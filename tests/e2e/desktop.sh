@@ -1,6 +1,7 @@
 #!/bin/bash
 # What a desktop adds to the game, on the real program: the command line
-# (help, version, a wrong option), a window of the asked scale under a
+# (help, version, a wrong option; a video driver that cannot start is one
+# line on stderr and status 1), a window of the asked scale under a
 # window manager, F11 to full screen and back, the choice kept for the next
 # start, and the pause menu when another window takes the keyboard focus
 # during a level.
@@ -22,6 +23,10 @@ rc=0
     grep -q "^quonkle: unrecognized option '--bogus'" "/tmp/quonkle-bogus.$$" ||
     fail "a wrong option: status $rc, $(cat "/tmp/quonkle-bogus.$$")"
 rm -f "/tmp/quonkle-bogus.$$"
+rc=0
+out=$(cd /tmp && SDL_VIDEODRIVER=no-such-driver "$program" 2>&1) || rc=$?
+[ "$rc" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && [[ $out == quonkle:* ]] ||
+    fail "no window: status $rc, $out"
 
 SCREEN=1600x1200x24 start_session "$data"
 openbox >"$work/wm.log" 2>&1 &

@@ -103,6 +103,13 @@ launch "$home"
 [ ! -L "$user/levels.txt" ] && tail -n1 "$user/levels.txt" | grep -q mine \
     || fail "the user's own levels.txt was replaced"
 
+# A relative HOME is refused; --version makes no folder.
+rc=0
+(cd "$work" && env -u XDG_DATA_HOME HOME=relhome "$root/bin/quonkle") 2>/dev/null || rc=$?
+[ "$rc" -eq 1 ] && [ ! -e "$work/relhome" ] || fail "a relative HOME was taken"
+HOME=$work/home-v "$root/bin/quonkle" --version | grep -q '^quonkle ' && [ ! -e "$work/home-v" ] ||
+    fail "--version through the launcher"
+
 # XDG_DATA_HOME is honoured; a second user gets files of their own. A broken
 # window icon only means no icon.
 echo broken >"$root/share/quonkle/gdat/icon.png"

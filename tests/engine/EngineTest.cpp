@@ -1,12 +1,13 @@
-// The engine's own rules, below the screens: the frame clock, the input
-// snapshot, manifests and names, what a blit and a text draw, sound
-// channels, and start-up that cannot get a window.
+// The engine's own rules, below the screens: the frame clock, the command
+// line, the input snapshot with a controller, manifests and names, what a
+// blit and a text draw, sound channels. (Start-up without a window:
+// tests/e2e.)
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <memory>
+#include <sstream>
 
 #include "engine/CommandLine.h"
 #include "engine/Display.h"
@@ -41,125 +42,71 @@ TEST(FrameClock, LongFramesCountAsThirtyThreeMilliseconds) {
     }
 }
 
-// Arguments as a GNU program takes them: what the program does, the window
-// it asks for (-1 as remembered), the scale, the frame report, the error.
+// Arguments as a GNU program takes them, and what comes of them: the
+// action, the window asked for (-1 as remembered), the scale, the frame
+// report; or the error.
 TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
-    using A = CommandLine::Action;
-    struct {
-        std::vector<const char*> args;
-        A action;
-        int fullScreen, scale;
-        bool frames;
-        const char* error;
-    } rows[] = {
-        {{}, A::Play, -1, 0, false, ""},
-        {{"--window", "--scale", "3", "--fps"}, A::Play, 0, 3, true, ""},
-        {{"--window", "--fullscreen", "--scale=8"}, A::Play, 1, 8, false, ""},
-        {{"--bogus", "--help"}, A::Error, -1, 0, false, "unrecognized option '--bogus'"},
-        {{"--fps", "-h", "--bogus"}, A::Help, -1, 0, true, ""},
-        {{"--version"}, A::Version, -1, 0, false, ""},
-        {{"--scale", "0"},
-         A::Error,
-         -1,
-         0,
-         false,
-         "invalid scale '0' (a whole number from 1 to 8)"},
-        {{"--scale=9"}, A::Error, -1, 0, false, "invalid scale '9' (a whole number from 1 to 8)"},
-        {{"--scale", "2x"},
-         A::Error,
-         -1,
-         0,
-         false,
-         "invalid scale '2x' (a whole number from 1 to 8)"},
-        {{"--scale"}, A::Error, -1, 0, false, "option '--scale' needs a number"},
-        {{"--window=yes"}, A::Error, -1, 0, false, "option '--window' takes no value"},
-        {{"-x"}, A::Error, -1, 0, false, "unrecognized option '-x'"},
-        {{"level1"}, A::Error, -1, 0, false, "unexpected argument 'level1'"},
-        {{"--", "--help"}, A::Error, -1, 0, false, "unexpected argument '--help'"},
-        {{"--window", "--"}, A::Play, 0, 0, false, ""},
+    const char* const kScale = "invalid scale '%s' (a whole number from 1 to 8)";
+    auto scaleError = [kScale](const char* value) {
+        char text[80];
+        std::snprintf(text, sizeof text, kScale, value);
+        return std::string(text);
     };
-    for (const auto& r : rows) {
-        std::vector<const char*> argv = {"quonkle"};
-        argv.insert(argv.end(), r.args.begin(), r.args.end());
-        CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
-        const std::string what = r.args.empty() ? "(none)" : r.args[0];
-        EXPECT_EQ(r.action, line.action) << what;
-        EXPECT_EQ(r.error, line.error) << what;
-        if (r.action != A::Error) {
-            EXPECT_EQ(r.fullScreen, line.fullScreen) << what;
-            EXPECT_EQ(r.scale, line.scale) << what;
-            EXPECT_EQ(r.frames, line.reportFrames) << what;
+    const std::pair<const char*, std::string> rows[] = {
+        {"", "play -1 0 0"},
+        {"--window --scale 3 --fps", "play 0 3 1"},
+        {"--window --fullscreen --scale=8 --", "play 1 8 0"},
+        {"--fps -h --bogus", "help -1 0 1"},
+        {"--version", "version -1 0 0"},
+        {"--bogus --help", "unrecognized option '--bogus'"},
+        {"-x", "unrecognized option '-x'"},
+        {"--scale 0", scaleError("0")},
+        {"--scale=9", scaleError("9")},
+        {"--scale 2x", scaleError("2x")},
+        {"--scale", "option '--scale' needs a number"},
+        {"--window=yes", "option '--window' takes no value"},
+        {"-- --help", "unexpected argument '--help'"},
+        {"level1", "unexpected argument 'level1'"},
+    };
+    const char* const kActions[] = {"play", "help", "version"};
+    for (const auto& [args, expected] : rows) {
+        std::vector<std::string> words = {"quonkle"};
+        std::istringstream split(args);
+        for (std::string word; split >> word;) {
+            words.push_back(word);
         }
+        std::vector<const char*> argv;
+        for (const std::string& word : words) {
+            argv.push_back(word.c_str());
+        }
+        CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+        const bool error = line.action == CommandLine::Action::Error;
+        EXPECT_EQ(expected, error ? line.error
+                                  : std::string(kActions[static_cast<int>(line.action)]) + " " +
+                                        std::to_string(line.fullScreen) + " " +
+                                        std::to_string(line.scale) + " " +
+                                        std::to_string(line.reportFrames))
+            << args;
     }
     // A window nine tenths of the desktop at most, never below 1 nor above 8.
     for (auto [w, h, scale] : {std::tuple{640, 480, 1},
                                {1920, 1080, 2},
                                {1422, 1067, 1},
                                {1423, 1067, 2},
-                               {3840, 2160, 4},
                                {2560, 1600, 3},
                                {20000, 20000, 8}}) {
         EXPECT_EQ(scale, WindowScale(w, h)) << w << "x" << h;
     }
 }
 
-TEST(InputSnapshot, KeysAndButtonsArePressedInTheirFirstFrameOnly) {
-    GameFolder folder(GameFolder::kEmpty);
-    Driver driver(folder.Path());
-    struct Devices : Platform {
-        DeviceState now;
-        DeviceState ReadDevices() override { return now; }
-    } devices;
-    g_platform = &devices;
-    // Per frame the keys and buttons down (mask: 1 left, 4 right), how many
-    // keys the back end knows, and the mouse; then whether Right is held,
-    // Right pressed, Up pressed, the left button pressed, the right one
-    // pressed, and the mouse as seen.
-    struct {
-        std::vector<int> keys;
-        int known;
-        Uint8 buttons;
-        int x, y;
-        std::string answers;
-        int seenX, seenY;
-    } frames[] = {
-        {{kKeyRight}, SDLK_LAST, 1, 5, 6, "11010", 5, 6},
-        {{kKeyRight, kKeyUp}, SDLK_LAST, 5, -3, 700, "10101", 0, 479},
-        {{kKeyUp}, SDLK_LAST, 0, 640, 480, "00000", 639, 479},
-        {{kKeyRight, kKeyUp}, SDLK_LAST, 4, 1, 1, "11001", 1, 1},
-        {{kKeyRight, kKeyUp}, kKeyUp, 4, 1, 1, "00000", 1, 1},  // past the back end's keys: up
-        {{kKeyRight}, 0, 0, 1, 1, "00000", 1, 1},               // no key state at all
-        {{kKeyRight}, SDLK_LAST, 0, 1, 1, "11000", 1, 1},
-    };
-    for (const auto& f : frames) {
-        std::vector<Uint8> keys(SDLK_LAST + 8, 0);
-        for (int key : f.keys) {
-            keys[key] = 1;
-        }
-        devices.now.keys = f.known ? keys.data() : nullptr;
-        devices.now.keyCount = f.known;
-        devices.now.buttons = f.buttons;
-        devices.now.mouseX = f.x;
-        devices.now.mouseY = f.y;
-        g_input->Refresh();
-        std::string answers;
-        for (bool answer : {g_input->IsKeyDown(kKeyRight), g_input->IsKeyPressed(kKeyRight),
-                            g_input->IsKeyPressed(kKeyUp), g_input->IsButtonPressed(kButtonLeft),
-                            g_input->IsButtonPressed(kButtonRight)}) {
-            answers += answer ? '1' : '0';
-        }
-        EXPECT_EQ(f.answers, answers) << f.x << " " << f.known;
-        EXPECT_EQ(f.seenX, g_input->GetMouseX());
-        EXPECT_EQ(f.seenY, g_input->GetMouseY());
-    }
-    g_platform = &driver;
-}
-
-// A controller, one state a frame, read as the keys and buttons it holds
-// down (Left, Right, Up, Down, Space, Escape; left and right button newly
-// pressed) and the mouse height: the right stick moves it at up to 0.5 px
-// a millisecond of the last frame (16 ms here) until the mouse moves.
-TEST(InputSnapshot, AControllerHoldsTheKeysAndButtonsItStandsFor) {
+// Frame by frame, the devices as the platform reports them: the keys down
+// and how many the back end knows (0: no key state), the mouse and its
+// button mask (1 left, 4 right), a controller's buttons and axes. Then what
+// the snapshot says: Right held and pressed, Up pressed, Left, Down, Space
+// and Escape held, the left and right button pressed; and the mouse. A
+// controller's right stick moves the mouse's height at up to 0.5 px a
+// millisecond of the last frame (16 ms here) until the mouse moves.
+TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
     GameFolder folder(GameFolder::kEmpty);
     Driver driver(folder.Path());
     struct Devices : Platform {
@@ -168,107 +115,150 @@ TEST(InputSnapshot, AControllerHoldsTheKeysAndButtonsItStandsFor) {
     } devices;
     g_platform = &devices;
     g_frameDelta = 16;
+    const int kAll = SDLK_LAST;
     struct {
-        std::vector<int> buttons;
+        std::vector<int> keys;
+        int known;
+        Uint8 buttons;
+        int x, y;
+        std::vector<int> pad;
         std::vector<std::pair<int, int>> axes;
-        int mouseY;
-        std::string answers;
-        int seenY;
+        const char* answers;
+        int seenX, seenY;
     } frames[] = {
-        {{}, {}, 200, "00000000", 200},
-        {{kPadLeft}, {{kPadLeftY, 8192}}, 200, "10010000", 200},
-        {{kPadA, kPadStart}, {{kPadLeftX, 8191}, {kPadLeftY, -8192}}, 200, "00101100", 200},
-        {{kPadRight, kPadLeftShoulder}, {{kPadRightY, -32768}}, 200, "01000010", 192},
-        {{kPadRightShoulder}, {{kPadRightY, 16384}}, 200, "00000001", 196},
+        {{kKeyRight}, kAll, 1, 5, 6, {}, {}, "110000010", 5, 6},
+        {{kKeyRight, kKeyUp}, kAll, 5, -3, 700, {}, {}, "101000001", 0, 479},
+        {{kKeyUp}, kAll, 0, 640, 480, {}, {}, "000000000", 639, 479},
+        {{kKeyRight, kKeyUp}, kAll, 4, 1, 1, {}, {}, "110000001", 1, 1},
+        {{kKeyRight, kKeyUp}, kKeyUp, 4, 1, 1, {}, {}, "000000000", 1, 1},
+        {{kKeyRight}, 0, 0, 1, 200, {}, {}, "000000000", 1, 200},
+        {{}, kAll, 0, 1, 200, {kPadLeft}, {{kPadLeftY, 8192}}, "000110000", 1, 200},
         {{},
+         kAll,
+         0,
+         1,
+         200,
+         {kPadA, kPadStart},
+         {{kPadLeftX, 8191}, {kPadLeftY, -8192}},
+         "001001100",
+         1,
+         200},
+        {{},
+         kAll,
+         0,
+         1,
+         200,
+         {kPadRight, kPadLeftShoulder},
+         {{kPadRightY, -32768}},
+         "110000010",
+         1,
+         192},
+        {{}, kAll, 0, 1, 200, {kPadRightShoulder}, {{kPadRightY, 16384}}, "000000001", 1, 196},
+        {{},
+         kAll,
+         0,
+         1,
+         200,
+         {},
          {{kPadLeftX, -8192}, {kPadRightTrigger, 16384}, {kPadRightY, 8191}},
-         200,
-         "10000000",
-         196},  // the right button still held
+         "000100000",
+         1,
+         196},  // the right button held
         {{},
-         {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384}, {kPadRightY, -32768}},
+         kAll,
+         0,
+         1,
          200,
-         "01000010",
+         {},
+         {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384}, {kPadRightY, -32768}},
+         "110000010",
+         1,
          188},
-        {{}, {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}}, 210, "00000000", 210},
-        {{}, {{kPadRightY, 32767}}, 475, "00000000", 479},
+        {{},
+         kAll,
+         0,
+         1,
+         210,
+         {},
+         {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}},
+         "000000000",
+         1,
+         210},
+        {{}, kAll, 0, 1, 475, {}, {{kPadRightY, 32767}}, "000000000", 1, 479},
     };
     for (const auto& f : frames) {
-        PadState pad;
-        pad.present = true;
-        for (int b : f.buttons) {
-            pad.buttons[b] = true;
+        std::vector<Uint8> keys(SDLK_LAST + 8, 0);
+        for (int key : f.keys) {
+            keys[key] = 1;
+        }
+        DeviceState& now = devices.now;
+        now = DeviceState{f.known ? keys.data() : nullptr, f.known, f.x, f.y, f.buttons, {}};
+        now.pad.present = !f.pad.empty() || !f.axes.empty();
+        for (int b : f.pad) {
+            now.pad.buttons[b] = true;
         }
         for (auto [axis, value] : f.axes) {
-            pad.axes[axis] = static_cast<Sint16>(value);
+            now.pad.axes[axis] = static_cast<Sint16>(value);
         }
-        devices.now.pad = pad;
-        devices.now.mouseY = f.mouseY;
         g_input->Refresh();
         std::string answers;
-        for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, kKeySpace, kKeyEscape}) {
-            answers += g_input->IsKeyDown(key) ? '1' : '0';
+        for (bool answer : {g_input->IsKeyDown(kKeyRight), g_input->IsKeyPressed(kKeyRight),
+                            g_input->IsKeyPressed(kKeyUp), g_input->IsKeyDown(kKeyLeft),
+                            g_input->IsKeyDown(kKeyDown), g_input->IsKeyDown(kKeySpace),
+                            g_input->IsKeyDown(kKeyEscape), g_input->IsButtonPressed(kButtonLeft),
+                            g_input->IsButtonPressed(kButtonRight)}) {
+            answers += answer ? '1' : '0';
         }
-        answers += g_input->IsButtonPressed(kButtonLeft) ? '1' : '0';
-        answers += g_input->IsButtonPressed(kButtonRight) ? '1' : '0';
-        EXPECT_EQ(f.answers, answers) << f.seenY;
+        EXPECT_EQ(f.answers, answers) << f.seenX << ", " << f.seenY;
+        EXPECT_EQ(f.seenX, g_input->GetMouseX()) << f.answers;
         EXPECT_EQ(f.seenY, g_input->GetMouseY()) << f.answers;
-        EXPECT_TRUE(g_input->HasPad());
+        EXPECT_EQ(now.pad.present, g_input->HasPad());
     }
     g_platform = &driver;
 }
 
 // A virtual controller made in SDL 2, under sdl12-compat, read by the
-// game's own platform: A chooses "New Game", the D-pad moves through the
-// menu; pulled out in play, it reads as released and the game goes on.
+// game's own platform: the D-pad moves through the menu, A chooses "New
+// Game" and starts it, the D-pad walks; pulled out, it reads as released.
 TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(nullptr, sdl2) << "sdl12-compat runs on SDL 2";
-    auto call = [sdl2](const char* name) { return dlsym(sdl2, name); };
-    auto init = reinterpret_cast<int (*)(Uint32)>(call("SDL_InitSubSystem"));
-    auto attach = reinterpret_cast<int (*)(int, int, int, int)>(call("SDL_JoystickAttachVirtual"));
-    auto open = reinterpret_cast<void* (*)(int)>(call("SDL_JoystickOpen"));
-    auto press = reinterpret_cast<int (*)(void*, int, Uint8)>(call("SDL_JoystickSetVirtualButton"));
-    auto detach = reinterpret_cast<int (*)(int)>(call("SDL_JoystickDetachVirtual"));
-    ASSERT_TRUE(init && attach && open && press && detach);
+    auto init = reinterpret_cast<int (*)(Uint32)>(dlsym(sdl2, "SDL_InitSubSystem"));
+    auto attach =
+        reinterpret_cast<int (*)(int, int, int, int)>(dlsym(sdl2, "SDL_JoystickAttachVirtual"));
+    auto open = reinterpret_cast<void* (*)(int)>(dlsym(sdl2, "SDL_JoystickOpen"));
+    auto set =
+        reinterpret_cast<int (*)(void*, int, Uint8)>(dlsym(sdl2, "SDL_JoystickSetVirtualButton"));
+    auto detach = reinterpret_cast<int (*)(int)>(dlsym(sdl2, "SDL_JoystickDetachVirtual"));
+    ASSERT_TRUE(init && attach && open && set && detach);
     GameFolder folder(GameFolder::kPlain);
     std::vector<std::string> rows(12, "................");
     rows[10][0] = 'G';
-    rows[11] = "BBBBBBBBBBBBBBBB";
     folder.AddLevel("gdat\\v.bmp", rows);
     folder.Write("levels.txt", "gdat\\v.bmp:123456\n");
     // SDL 2 reads controllers only for a window with the focus, and the
-    // dummy one never has it.
+    // dummy one never has it. SDL starts first, then the controller comes.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-    Driver driver(folder.Path());        // SDL first, then the controller it will find
+    Driver driver(folder.Path());
     ASSERT_EQ(0, init(0x200 | 0x2000));  // SDL 2's joysticks and controllers
     const int index = attach(1, PadState::kAxes, PadState::kButtons, 0);
     void* pad = open(index);
-    ASSERT_NE(nullptr, pad);
     driver.systemPad = true;
-    driver.Frames(2);
-    auto tap = [&](int button) {
-        press(pad, button, 1);
-        driver.Frame();
-        press(pad, button, 0);
-        driver.Frame();
-    };
-    tap(kPadDown);
-    EXPECT_EQ(1, driver.FrontAs<MainMenuState>()->Selected());
-    tap(kPadUp);
-    EXPECT_EQ(0, driver.FrontAs<MainMenuState>()->Selected());
-    EXPECT_TRUE(g_input->HasPad());
-    tap(kPadA);
-    EXPECT_EQ("StartScreenState", driver.ScreenName());
-    tap(kPadA);
-    EXPECT_EQ("PlayState", driver.ScreenName());
-    press(pad, kPadRight, 1);
+    driver.Frames(2);  // the splash, and the controller opened
+    std::string seen;
+    for (int button : {kPadDown, kPadDown, kPadUp, kPadUp, kPadA, kPadA}) {
+        set(pad, button, 1), driver.Frame(), set(pad, button, 0), driver.Frame();
+        auto* menu = driver.FrontAs<MainMenuState>();
+        seen += menu ? std::to_string(menu->Selected()) : driver.ScreenName();
+    }
+    EXPECT_EQ("1210StartScreenStatePlayState", seen);
+    set(pad, kPadRight, 1);
     driver.Frames(3);
-    EXPECT_GT(driver.FrontAs<PlayState>()->GetPlayer()->GetX(), 9.0f);  // walked right
+    EXPECT_GT(driver.FrontAs<PlayState>()->GetPlayer()->GetX(), 9.0f);
     detach(index);
     driver.Frames(3);
+    EXPECT_FALSE(g_input->IsKeyDown(kKeyRight) || g_input->HasPad() != true);
     EXPECT_EQ("PlayState", driver.ScreenName());
-    EXPECT_FALSE(g_input->IsKeyDown(kKeyRight));
 }
 
 TEST(Resources, NamesAreTheExactManifestLinesAndTheLaterOfTwoWins) {
@@ -380,22 +370,6 @@ TEST(Sound, EffectsTakeFreeChannelsUntilNoneIsLeftAndMissingOnesAreSilent) {
     folder.Write("junk.ogg", "OggS, but not really");
     EXPECT_EQ(nullptr, g_sound->LoadSound("junk.ogg"));
     EXPECT_EQ(nullptr, g_sound->LoadSound("absent.ogg"));
-}
-
-TEST(StartUp, NoWindowIsOneLineOnStderrAndAFailureStatus) {
-    std::string command = "cd /tmp && SDL_VIDEODRIVER=no-such-driver '" +
-                          std::string(QUONKLE_BINARY_DIR) + "/game/quonkle' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(nullptr, pipe);
-    std::string output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) {
-        output += buffer;
-    }
-    int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-    EXPECT_EQ(0u, output.find("quonkle: ")) << output;
-    EXPECT_EQ(1, std::count(output.begin(), output.end(), '\n')) << output;
 }
 
 }  // namespace

@@ -105,9 +105,8 @@ Driver::~Driver() {
     if (started) {
         ShutDown();
     }
-    if (!previousDir.empty() && chdir(previousDir.c_str()) != 0) {
-        // The next test sets its own folder.
-    }
+    // The next test sets its own folder if this fails.
+    (void)!chdir(previousDir.c_str());
 }
 
 bool Driver::Ended() const {
@@ -148,10 +147,6 @@ bool Driver::Frame() {
 void Driver::Send(Uint8 type) {
     SDL_Event event = {};
     event.type = type;
-    if (type == SDL_VIDEORESIZE) {
-        event.resize.w = 640;
-        event.resize.h = 480;
-    }
     events.push_back(event);
 }
 
@@ -181,14 +176,9 @@ bool Driver::PollEvent(SDL_Event& event) {
 }
 
 DeviceState Driver::ReadDevices() {
-    DeviceState state;
-    state.keys = keys.data();
-    state.keyCount = static_cast<int>(keys.size());
-    state.mouseX = mouseX;
-    state.mouseY = mouseY;
-    state.buttons = buttons;
-    state.pad = systemPad ? Platform::ReadDevices().pad : pad;
-    return state;
+    return {keys.data(), static_cast<int>(keys.size()),
+            mouseX,      mouseY,
+            buttons,     systemPad ? Platform::ReadDevices().pad : pad};
 }
 
 std::string Driver::Clock() const {
@@ -213,13 +203,15 @@ std::string Driver::Do(const std::string& line) {
     std::istringstream words(line);
     std::string verb, arg;
     words >> verb;
-    if (verb == "frames" || verb == "delta") {
+    if (verb == "frames" || verb == "delta" || verb == "wait") {
         int n = -1;
         words >> n;
         if (n < 0) {
             return "needs a number: " + line;
         }
-        verb == "frames" ? Frames(n) : void(frameDelta = static_cast<Uint32>(n));
+        verb == "frames"  ? Frames(n)
+        : verb == "delta" ? void(frameDelta = static_cast<Uint32>(n))
+                          : void(ticks += static_cast<Uint32>(n));
     } else if (verb == "mouse") {
         words >> mouseX >> mouseY;
     } else if (verb == "click") {
@@ -255,13 +247,6 @@ std::string Driver::Do(const std::string& line) {
         if (verb == "tap") {
             Frame();
         }
-    } else if (verb == "wait") {
-        int n = -1;
-        words >> n;
-        if (n < 0) {
-            return "needs a number: " + line;
-        }
-        ticks += static_cast<Uint32>(n);
     } else if (verb == "iconify" || verb == "restore") {
         const Uint8 shown = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
         SetAppState(verb == "restore" ? shown : 0);
