@@ -1,9 +1,9 @@
 # Helpers of the end-to-end scripts: a virtual X server of its own, the real
 # program started in a game folder of its own, keys held long enough for a
 # frame to see them, and screens told apart by what they draw.
-# A key stays down, and up after it, for three of the frames the program
-# reports (--fps), at least HOLD seconds (GAP after it): a slow program
-# (under valgrind, say) or a busy machine gets longer presses.
+# A key stays down for three of the frames the program reports (--fps), at
+# least HOLD seconds, and up for two, at least GAP: a slow program (under
+# valgrind, say) or a busy machine gets longer presses.
 HOLD=${HOLD:-0.1}
 GAP=${GAP:-0.1}
 
@@ -72,11 +72,11 @@ start_game() {
     (cd "$game" && SDL_AUDIODRIVER=dummy exec "$@" --fps) >"$work/game.log" 2>&1 &
     game_pid=$!
 }
-# Seconds of three frames as last reported, or $1 if that is longer.
-three_frames() {
+# Seconds of $1 frames as last reported, or $2 if that is longer.
+frames() {
     local ms
     ms=$(sed -n 's/^quonkle: .* ms, \([0-9.]*\) ms a frame$/\1/p' "$work/game.log" | tail -n 1)
-    awk -v ms="${ms:-0}" -v least="$1" 'BEGIN { s = 3 * ms / 1000; print (s > least ? s : least) }'
+    awk -v ms="${ms:-0}" -v n="$1" -v least="$2" 'BEGIN { s = n * ms / 1000; print (s > least ? s : least) }'
 }
 running() { kill -0 "$game_pid" 2>/dev/null; }
 wait_exit() {
@@ -90,8 +90,8 @@ wait_exit() {
 press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"; sleep "$(three_frames "$HOLD")"
-        xdotool keyup "$key"; sleep "$(three_frames "$GAP")"
+        xdotool keydown "$key"; sleep "$(frames 3 "$HOLD")"
+        xdotool keyup "$key"; sleep "$(frames 2 "$GAP")"
     done
 }
 hold() { xdotool keydown "$1"; }

@@ -261,7 +261,9 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     EXPECT_EQ("PlayState", driver.ScreenName());
 }
 
-TEST(Resources, NamesAreTheExactManifestLinesAndTheLaterOfTwoWins) {
+// A name listed twice is loaded twice and stays one entry; which of the two
+// copies of one file is kept cannot be told apart.
+TEST(Resources, NamesAreTheExactManifestLinesAndARepeatIsOneEntry) {
     std::vector<std::string> lines;
     GameFolder folder(GameFolder::kEmpty);
     auto read = [&](const std::string& contents) {
