@@ -145,7 +145,9 @@ bool StartUp(const Settings& settings, int scale, Platform* platform) {
     g_resources = new ResourceManager("gdat\\sprites.txt", "sdat\\sounds.txt");
     g_input = new InputState();
     g_sound = new SoundSystem();
-    g_sound->SetMuted(settings.muted);
+    if (settings.muted) {
+        g_sound->SetMuted(true);
+    }
     SDL_WM_SetCaption("Quonkle", nullptr);
     PushState(new SplashState());
     return true;

@@ -24,7 +24,11 @@ skip() {
 # script's status.
 stop_session() {
     local rc=$?
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    if [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null; then
+        for _ in $(seq 50); do running || break; sleep 0.1; done
+        kill -9 "$game_pid" 2>/dev/null || true  # a game stuck in a call ignores SIGTERM
+        wait "$game_pid" 2>/dev/null || true
+    fi
     # shellcheck disable=SC2086
     [ -n "${helpers:-}" ] && kill $helpers 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null

@@ -31,6 +31,10 @@ out=$(cd /tmp && SDL_VIDEODRIVER=no-such-driver "$program" 2>&1) || rc=$?
 SCREEN=1600x1200x24 start_session "$data"
 openbox >"$work/wm.log" 2>&1 &
 helpers=$!
+# SDL waits for a new window to be shown: not while a window manager starts.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+for _ in $(seq 100); do wm_ready && break; sleep 0.1; done
+wm_ready || fail "openbox did not start"
 geometry_is() {
     [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
 }
