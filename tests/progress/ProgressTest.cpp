@@ -54,8 +54,7 @@ std::string Ask(const std::string& question) {
 
 TEST_F(FilesTest, LevelListLookups) {
     const char* const list =
-        "a:111111\nb:12:34\nno colon\n :222222\nc:111111\n "
-        "b :333333 \nd:444444\n\ne:555555\n";
+        "a:111111\nb:12:34\nno colon\n :222222\nc:111111\n b :333333 \nd:444444\n\ne:555555\n";
     struct {
         const char* file;  // null: no levels.txt; "/": a folder of that name
         const char* question;
