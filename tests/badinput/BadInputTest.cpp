@@ -4,6 +4,7 @@
 // leaves high.txt exactly as it was.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 #include "support/Driver.h"
@@ -25,47 +26,39 @@ const std::string kLevels = "gdat\\tour1.bmp:111111\ngdat\\tour2.bmp:222222\n";
 // the first level walked to its end while throwing now and then, the tally,
 // the second walked into its three zombies, the name "ABC", the table.
 End Tour(Driver& d) {
-    auto at = [&](const char* screen) { return d.ScreenName() == screen; };
-    auto walk = [&](bool throwing) {
-        d.Hold(Driver::KeyCode("right"));
-        int frame = 0;
-        d.RunUntil(
-            [&] {
-                if (throwing && ++frame % 40 == 0) {
-                    d.SetMouse(320, frame % 80 ? 400 : 100);
-                    d.Click(frame % 120 ? 1 : 3);
-                }
-                return !at("PlayState");
-            },
-            1500);
-        d.Release(Driver::KeyCode("right"));
-    };
     for (const char* step : {"frames 1", "tap down", "frames 1", "tap down", "frames 1",
                              "tap space", "frames 1", "tap space", "frames 1", "tap space"}) {
         d.Do(step);
     }
-    if (at("StartScreenState")) {
-        d.Do("frames 1"), d.Do("tap space");
+    const std::pair<std::string, std::string> steps[] = {
+        {"StartScreenState", "tap space"},   {"PlayState", "walk throwing"},
+        {"LevelOverState", "tap space"},     {"PlayState", "walk"},
+        {"GameOverState", "tap space"},      {"EndState", "tap space"},
+        {"HighScoreEntryState", "type abc"}, {"HighScoreEntryState", "tap return"},
+        {"HighScoreTableState", "tap space"}};
+    for (const auto& [screen, step] : steps) {
+        if (d.ScreenName() != screen) {
+            continue;
+        } else if (screen != "PlayState") {
+            d.Do("frames 1"), d.Do(step);
+            continue;
+        }
+        d.Hold(Driver::KeyCode("right"));
+        int frame = 0;
+        d.RunUntil(
+            [&, throwing = step == "walk throwing"] {
+                if (throwing && ++frame % 40 == 0) {
+                    d.SetMouse(320, frame % 80 ? 400 : 100);
+                    d.Click(frame % 120 ? 1 : 3);
+                }
+                return d.ScreenName() != "PlayState";
+            },
+            1500);
+        d.Release(Driver::KeyCode("right"));
     }
-    if (at("PlayState")) {
-        walk(true);
-    }
-    if (at("LevelOverState")) {
-        d.Do("frames 1"), d.Do("tap space");
-    }
-    if (at("PlayState")) {
-        walk(false);
-    }
-    if (at("GameOverState") || at("EndState")) {
-        d.Do("frames 1"), d.Do("tap space");
-    }
-    if (at("HighScoreEntryState")) {
-        d.Do("frames 1"), d.Do("type abc"), d.Do("tap return");
-    }
-    if (at("HighScoreTableState")) {
-        d.Do("frames 1"), d.Do("tap space");
-    }
-    return at("MainMenuState") ? kWhole : at("StartScreenState") ? kStart : kRunsOn;
+    return d.ScreenName() == "MainMenuState"      ? kWhole
+           : d.ScreenName() == "StartScreenState" ? kStart
+                                                  : kRunsOn;
 }
 
 std::string Noise(std::size_t length) {
@@ -78,7 +71,7 @@ std::string Noise(std::size_t length) {
 }
 
 struct Row {
-    std::string variant;  // missing, empty, half, noise, a picture, or "=contents"
+    std::string variant;  // missing, empty, half, noise, "image ...", or "=contents"
     End end;
 };
 struct Case {
@@ -102,26 +95,18 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
         folder.AddLevel("gdat\\tour2.bmp", zombies);
         folder.Write("levels.txt", kLevels);
         const std::string original = folder.Read(file), variant = row.variant;
+        int w, h, bits, start;
         if (variant == "missing") {
             folder.Remove(file);
-        } else if (variant == "palette" || variant == "huge" || variant == "tiny" ||
-                   variant == "wide") {
-            // The bottom row of ground, the start at its left end (beyond the
-            // grid's 16 columns in the wide one): palette 0 black, 1 green,
-            // 2 blue.
-            const bool palette = variant == "palette";
-            const int start = variant == "wide" ? 16 : 0;
-            auto walk = [palette, start](int x, int y) {
+        } else if (std::sscanf(variant.c_str(), "image %d %d %d %d", &w, &h, &bits, &start) == 4) {
+            // The bottom row of ground, the start above it in the column
+            // given; palette 0 black, 1 green, 2 blue.
+            const std::vector<unsigned> palette = {0x000000, 0x00FF00, 0x0000FF};
+            auto walk = [&](int x, int y) {
                 unsigned index = y == 10 && x == start ? 1 : y == 11 && x < 16 ? 2 : 0;
-                return palette ? index : index == 1 ? 0x00FF00u : index == 2 ? 0x0000FFu : 0u;
+                return bits == 8 ? index : palette[index];
             };
-            // Huge and tiny are square; the others as tall as the grid.
-            const int w = variant == "huge"   ? 2000
-                          : variant == "tiny" ? 1
-                          : variant == "wide" ? 20
-                                              : 16;
-            const int h = w == 2000 || w == 1 ? w : 12;
-            folder.WriteImage(file, w, h, walk, palette ? 8 : 24, {0x000000, 0x00FF00, 0x0000FF});
+            folder.WriteImage(file, w, h, walk, bits, palette);
         } else {
             folder.Write(file, variant == "empty"   ? ""
                                : variant == "half"  ? original.substr(0, original.size() / 2)
@@ -147,8 +132,6 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
 
 const std::vector<Row> kHarmless = {
     {"missing", kWhole}, {"empty", kWhole}, {"half", kWhole}, {"noise", kWhole}};
-const std::vector<Row> kNoStart = {
-    {"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart}};
 
 // Without the sprite list no level image is loaded; without sounds, fonts
 // or pictures the game is silent or shows less. The player's own frames
@@ -156,23 +139,26 @@ const std::vector<Row> kNoStart = {
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, BadInputTest,
     ::testing::Values(
-        Case{"gdat\\sprites.txt", kNoStart}, Case{"sdat\\sounds.txt", kHarmless},
-        Case{"gdat\\anglepoi.ttf", kHarmless}, Case{"gdat\\splash.png", kHarmless},
-        Case{"gdat\\background.png", kHarmless}, Case{"gdat\\gameback.png", kHarmless},
-        Case{"gdat\\ground_b.png", kHarmless}, Case{"gdat\\ball.png", kHarmless},
-        Case{"gdat\\zombie_walking_left1.png", kHarmless}, Case{"sdat\\music1.ogg", kHarmless},
-        Case{"sdat\\zombie_death1.ogg", kHarmless},
+        Case{"gdat\\sprites.txt",
+             {{"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart}}},
+        Case{"sdat\\sounds.txt", kHarmless}, Case{"gdat\\anglepoi.ttf", kHarmless},
+        Case{"gdat\\splash.png", kHarmless}, Case{"gdat\\background.png", kHarmless},
+        Case{"gdat\\gameback.png", kHarmless}, Case{"gdat\\ground_b.png", kHarmless},
+        Case{"gdat\\ball.png", kHarmless}, Case{"gdat\\zombie_walking_left1.png", kHarmless},
+        Case{"sdat\\music1.ogg", kHarmless}, Case{"sdat\\zombie_death1.ogg", kHarmless},
         Case{"gdat\\tovik_walk_right1.png",
              {{"missing", kRunsOn}, {"empty", kRunsOn}, {"noise", kRunsOn}}},
-        // Level images as an editor might save them.
+        // Level images as an editor might save them: "image W H BITS
+        // COLUMN", the start in that column (beyond the grid's 16 in the
+        // wide one).
         Case{"gdat\\tour1.bmp",
              {{"missing", kStart},
               {"half", kStart},
               {"noise", kStart},
-              {"palette", kWhole},
-              {"huge", kWhole},
-              {"wide", kStart},
-              {"tiny", kStart}}},
+              {"image 16 12 8 0", kWhole},
+              {"image 2000 2000 24 0", kWhole},
+              {"image 20 12 24 16", kStart},
+              {"image 1 1 24 0", kStart}}},
         Case{"levels.txt",
              {{"missing", kStart},
               {"empty", kStart},

@@ -13,7 +13,6 @@
 #include <cstring>
 
 #include "engine/Globals.h"
-#include "engine/InputState.h"
 #include "engine/ResourceManager.h"
 #include "engine/StateStack.h"
 #include "game/PlayState.h"
@@ -39,19 +38,13 @@ void Check(bool holds, const char* what) {
 // Lines as the game reads text: split at line feeds, one carriage return
 // before each dropped; the end of the file ends a last, maybe empty, line.
 std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines(1);
-    for (char c : text) {
-        if (c == '\n') {
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
-    for (std::string& line : lines) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-    }
+    std::vector<std::string> lines;
+    std::size_t from = 0, to;
+    do {
+        to = std::min(text.find('\n', from), text.size());
+        lines.push_back(text.substr(from, to - from - (to > from && text[to - 1] == '\r')));
+        from = to + 1;
+    } while (to < text.size());
     return lines;
 }
 
@@ -60,11 +53,11 @@ void LevelList(const std::string& text) {
     std::vector<LevelEntry> entries;
     for (const std::string& line : Lines(text)) {
         entries.push_back(SplitLevelLine(line));
-        Check(line.find(':') == std::string::npos
-                  ? entries.back().name == line && entries.back().password == line
-                  : entries.back().name + ":" + entries.back().password == line &&
-                        entries.back().name.find(':') == std::string::npos,
-              "split at the first colon");
+        const auto colon = line.find(':');
+        Check(entries.back().name == line.substr(0, colon) &&
+                  entries.back().password ==
+                      (colon == std::string::npos ? line : line.substr(colon + 1)),
+              "split at the first colon, a line without one both name and password");
     }
     std::string name, password, next;
     Check(FirstLevel(name) == LevelLookup::Found && name == entries[0].name, "first level");
@@ -137,7 +130,7 @@ void Level(const uint8_t* data, std::size_t size) {
     // Built whether or not it can be: the screen must cope.
     PlayState* play = new PlayState(kLevel, new Player());
     PushState(play);
-    const char* keys[] = {"right", "left", "up", "escape"};
+    const char* keys[] = {"right", "left", "up"};
     for (int frame = 0; frame < 24 && driver->Front() == play; ++frame) {
         int move = next();
         for (int k = 0; k < 3; ++k) {
@@ -148,12 +141,6 @@ void Level(const uint8_t* data, std::size_t size) {
         driver->Do(move >> 4 == 15 ? "tap escape" : move & 32 ? "click right" : "frames 1");
     }
     g_states.Clear();
-}
-
-// The work folder goes at exit; the program is left running, as a shut
-// down SDL leaves blocks that leak checking would report.
-void Finish() {
-    delete folder;
 }
 
 }  // namespace
@@ -170,7 +157,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     g_states.Clear();
     // Reloading the sprites then reloads the fuzzed level only.
     folder->Write("gdat\\sprites.txt", std::string(kLevel) + "\n");
-    std::atexit(Finish);
+    // The work folder goes at exit; the program is left running, as a shut
+    // down SDL leaves blocks that leak checking would report.
+    std::atexit([] { delete folder; });
     return 0;
 }
 
@@ -192,10 +181,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             LevelList(text);
             break;
         case 2: {
+            const std::size_t n = std::min<std::size_t>(text.size(), 4);
             int32_t score = 0;
-            std::memcpy(&score, data + size - std::min<std::size_t>(size - 1, 4),
-                        std::min<std::size_t>(size - 1, 4));
-            HighScores(text.substr(0, text.size() - std::min<std::size_t>(text.size(), 4)), score);
+            std::memcpy(&score, text.data() + text.size() - n, n);
+            HighScores(text.substr(0, text.size() - n), score);
             break;
         }
         default:

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 
 #include "progress/HighScores.h"
 #include "progress/LevelList.h"
@@ -20,27 +22,34 @@ class FilesTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(0, chdir(folder.Path().c_str())); }
     void TearDown() override { ASSERT_EQ(0, chdir("/")); }
+    // Puts contents in the file name: null for none, "/" for a folder.
+    void Put(const char* name, const char* contents) {
+        rmdir(name);
+        folder.Remove(name);
+        if (contents && std::string(contents) == "/") {
+            mkdir(name, 0755);
+        } else if (contents) {
+            folder.Write(name, contents);
+        }
+    }
     GameFolder folder{GameFolder::kEmpty};
 };
 
-std::string Kind(LevelLookup lookup) {
-    return lookup == LevelLookup::Found ? "" : lookup == LevelLookup::NotFound ? "none" : "no file";
-}
-
-// "first", "password PW" or "after NAME", answered as the name found, the
-// "password>next" pair, "none" or "no file".
+// "first", "password PW" or "after NAME", answered as the name found or,
+// after NAME, the "password>next" pair; "none" or "no file" if not found.
 std::string Ask(const std::string& question) {
-    std::string arg = question.substr(question.find(' ') + 1), name = "?", password, next;
-    if (question == "first") {
-        LevelLookup found = FirstLevel(name);
-        return Kind(found).empty() ? name : Kind(found);
+    const std::string arg = question.substr(question.find(' ') + 1);
+    std::string name = "?", password, next;
+    const LevelLookup found = question == "first"  ? FirstLevel(name)
+                              : question[0] == 'p' ? FindLevelByPassword(arg, name)
+                                                   : FindLevelAfter(arg, password, next);
+    const std::string kind = found == LevelLookup::Found      ? ""
+                             : found == LevelLookup::NotFound ? "none"
+                                                              : "no file";
+    if (question[0] == 'a') {
+        return password + ">" + next + (kind.empty() ? "" : " " + kind);
     }
-    if (question.compare(0, 8, "password") == 0) {
-        LevelLookup found = FindLevelByPassword(arg, name);
-        return Kind(found).empty() ? name : Kind(found);
-    }
-    LevelLookup found = FindLevelAfter(arg, password, next);
-    return password + ">" + next + (found == LevelLookup::Unreadable ? " no file" : "");
+    return kind.empty() ? name : kind;
 }
 
 TEST_F(FilesTest, LevelListLookups) {
@@ -52,51 +61,36 @@ TEST_F(FilesTest, LevelListLookups) {
         const char* answer;
     } rows[] = {
         {list, "first", "a"},
-        {"x\r\ny\r\n", "first", "x"},
         {"", "first", ""},
-        {"\nb:1\n", "first", ""},
         {nullptr, "first", "no file"},
-        {"/", "first", "no file"},
         {list, "password 111111", "a"},  // the earlier of two lines
         {list, "password 12:34", "b"},   // split at the first colon only
         {list, "password no colon", "no colon"},
         {list, "password 222222", " "},
         {list, "password 333333", "none"},  // " 333333 " is another password
         {list, "password 555555", "e"},     // found past an empty line
-        {list, "password 999999", "none"},
-        {nullptr, "password 111111", "no file"},
         {"/", "password 111111", "no file"},
-        {list, "after a", "111111>b"},
         {list, "after c", "111111> b "},
         {list, "after d", "444444>"},  // an empty line ends the game
-        {list, "after e", "555555>"},
         {"a:1\r\nb:2\r\n", "after a", "1>b"},
         {"a:1\nb:2", "after b", "2>"},
-        {list, "after x", ">"},
-        {nullptr, "after a", "> no file"},
+        {list, "after x", "> none"},
         {"/", "after a", "> no file"},
     };
     for (const auto& r : rows) {
-        rmdir("levels.txt");
-        folder.Remove("levels.txt");
-        if (r.file && std::string(r.file) == "/") {
-            mkdir("levels.txt", 0755);
-        } else if (r.file) {
-            folder.Write("levels.txt", r.file);
-        }
+        Put("levels.txt", r.file);
         EXPECT_EQ(r.answer, Ask(r.question)) << r.question << " in " << (r.file ? r.file : "-");
     }
 }
 
+// Blanks are ' ' and '\t' to '\r'.
 TEST(HighScoreLine, ValuesConvertLikeStrtolClampedTo32Bits) {
     for (auto [text, value] : {std::pair{"950", 950},
-                               {"  +42xyz", 42},
-                               {"\t-7", -7},
-                               {"abc", 0},
+                               {" \t\r+42xyz", 42},
+                               {"-7", -7},
                                {"", 0},
                                {"- 5", 0},
-                               {"99999999999", INT_MAX},
-                               {"-99999999999", INT_MIN},
+                               {"99999999999999999999999", INT_MAX},
                                {"2147483648", INT_MAX},
                                {"-2147483648", INT_MIN}}) {
         EXPECT_EQ(value, ScoreValue(text)) << text;
@@ -109,46 +103,37 @@ TEST(HighScoreLine, ValuesConvertLikeStrtolClampedTo32Bits) {
     EXPECT_EQ(12, SplitHighScoreLine("12").value);
 }
 
-// The file before, the line and its score, the result and the file after.
+// The file before (null: none) and its lowest score, the line entered
+// (its score after the colon) and the file after (null: not placed, left).
 TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
-    const std::string ten = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
+    const char* const ten = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
     struct {
-        const char* before;  // null: no high.txt
+        const char* before;
         int lowest;
-        const char* line;
-        int score;
-        HighScoreWrite result;
-        const char* after;
+        const char *line, *after;
     } rows[] = {
-        {ten.c_str(), 10, "NEW:55", 55, HighScoreWrite::Written,
-         "B:20\nC:30\nD:40\nE:50\nNEW:55\nF:60\nG:70\nH:80\nI:90\nJ:100"},
-        {ten.c_str(), 10, "TOP:500", 500, HighScoreWrite::Written,
-         "B:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100\nTOP:500"},
-        {ten.c_str(), 10, "EQ:50", 50, HighScoreWrite::Written,  // above the ones it equals
-         "B:20\nC:30\nD:40\nE:50\nEQ:50\nF:60\nG:70\nH:80\nI:90\nJ:100"},
-        {ten.c_str(), 10, "LOW:5", 5, HighScoreWrite::NotPlaced, ten.c_str()},
-        {nullptr, 0, "ONE:1", 1, HighScoreWrite::Written, "\n\n\n\n\n\n\n\n\nONE:1"},
-        {"\n\n\n\n\n\n\n\n\nONE:1", 0, "TWO:2", 2, HighScoreWrite::Written,
-         "\n\n\n\n\n\n\n\nONE:1\nTWO:2"},
-        {"X: 7 pts\nY:9", 7, "Z:8", 8, HighScoreWrite::Written,  // short file, texts kept
-         "Z:8\nY:9\n\n\n\n\n\n\n\n"},
-        {"Q:5\r\nR:50\nS:1\n", 5, "N:20", 20, HighScoreWrite::Written,
-         "N:20\nR:50\nS:1\n\n\n\n\n\n\n"},  // unordered: the first line goes
-        {"A:1\nB:2\r\r\nC:3", 1, "N:9", 9, HighScoreWrite::Written,  // a CR of a line's own
-         "B:2\r\r\nC:3\n\n\n\n\n\n\n\nN:9"},
-        {"A:1\nB:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nK:11\n", 1, "Z:99", 99,
-         HighScoreWrite::Written, "B:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nZ:99"},
+        // Above the ones it equals.
+        {ten, 10, "EQ:50", "B:20\nC:30\nD:40\nE:50\nEQ:50\nF:60\nG:70\nH:80\nI:90\nJ:100"},
+        {ten, 10, "LOW:5", nullptr},
+        {nullptr, 0, "ONE:1", "\n\n\n\n\n\n\n\n\nONE:1"},
+        {"\n\n\n\n\n\n\n\n\nONE:1", 0, "TWO:2", "\n\n\n\n\n\n\n\nONE:1\nTWO:2"},
+        {"X: 7 pts\nY:9", 7, "Z:8", "Z:8\nY:9\n\n\n\n\n\n\n\n"},  // short file, texts kept
+        // Unordered: the first line goes.
+        {"Q:5\r\nR:50\nS:1\n", 5, "N:20", "N:20\nR:50\nS:1\n\n\n\n\n\n\n"},
+        // A CR of a line's own.
+        {"A:1\nB:2\r\r\nC:3", 1, "N:9", "B:2\r\r\nC:3\n\n\n\n\n\n\n\nN:9"},
+        {"A:1\nB:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nK:11\n", 1, "Z:99",
+         "B:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nZ:99"},
     };
     for (const auto& r : rows) {
-        folder.Remove("high.txt");
-        if (r.before) {
-            folder.Write("high.txt", r.before);
-        }
+        Put("high.txt", r.before);
         int lowest = -1;
         EXPECT_EQ(r.before != nullptr, LowestHighScore(lowest)) << r.line;
         EXPECT_EQ(r.lowest, lowest) << r.line;
-        EXPECT_EQ(r.result, InsertHighScore(r.line, r.score)) << r.line;
-        EXPECT_EQ(r.after, folder.Read("high.txt")) << r.line;
+        EXPECT_EQ(r.after ? HighScoreWrite::Written : HighScoreWrite::NotPlaced,
+                  InsertHighScore(r.line, std::atoi(std::strchr(r.line, ':') + 1)))
+            << r.line;
+        EXPECT_EQ(r.after ? r.after : r.before, folder.Read("high.txt")) << r.line;
     }
 }
 
@@ -160,17 +145,13 @@ TEST_F(FilesTest, SettingsKeepTheirDefaultsForAnythingOdd) {
         bool fullScreen, muted;
     } rows[] = {
         {nullptr, true, false},
-        {"display: window\nsound: off\n", false, true},
         {"sound:off\r\n  display :  window  ", false, true},
         {"display: full screen\nsound: on", true, false},
         {"display: Window\nsound: 0\nsound\ndisplay window", true, false},
         {"sound: off\nsound: on\ndisplay: window\ndisplay: nowhere", false, false},
     };
     for (const auto& r : rows) {
-        folder.Remove("settings.txt");
-        if (r.file) {
-            folder.Write("settings.txt", r.file);
-        }
+        Put("settings.txt", r.file);
         Settings loaded = LoadSettings();
         EXPECT_EQ(r.fullScreen, loaded.fullScreen) << (r.file ? r.file : "none");
         EXPECT_EQ(r.muted, loaded.muted) << (r.file ? r.file : "none");
@@ -184,14 +165,8 @@ TEST_F(FilesTest, SettingsKeepTheirDefaultsForAnythingOdd) {
 }
 
 TEST(Tally, TimeBonusFallsByOneEvery200MsToNothingAfterAMinute) {
-    for (auto [elapsed, bonus] : {std::pair{0, 300},
-                                  {199, 299},
-                                  {200, 299},
-                                  {201, 298},
-                                  {30000, 150},
-                                  {59999, 0},
-                                  {60000, 0},
-                                  {90000, 0}}) {
+    for (auto [elapsed, bonus] :
+         {std::pair{0, 300}, {200, 299}, {201, 298}, {59999, 0}, {90000, 0}}) {
         EXPECT_EQ(bonus, LevelOverState::TimeBonus(elapsed)) << elapsed;
     }
 }

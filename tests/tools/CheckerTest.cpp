@@ -1,12 +1,10 @@
 // The data checker run as a program: the generated game folder passes with
 // its level table, and a copy broken against every rule at once gets a line
 // for each fault, naming the file, and a failing exit status.
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <sstream>
 
 #include <cairo.h>
 
@@ -15,23 +13,18 @@
 
 namespace {
 
-struct CheckResult {
-    int status = -1;
-    std::string output;
-};
-
-CheckResult RunChecker(const std::string& dir, const std::string& options = "") {
+// The checker's exit status and all it printed.
+std::pair<int, std::string> RunChecker(const std::string& dir, const std::string& options = "") {
     const std::string command =
         std::string(QUONKLE_BINARY_DIR) + "/tools/quonkle-check " + options + "'" + dir + "' 2>&1";
-    CheckResult result;
+    std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[512];
     while (pipe && fgets(buffer, sizeof buffer, pipe)) {
-        result.output += buffer;
+        output += buffer;
     }
     const int raw = pipe ? pclose(pipe) : -1;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output};
 }
 
 std::string Without(const std::string& text, const std::string& line) {
@@ -42,10 +35,9 @@ std::string Without(const std::string& text, const std::string& line) {
 }  // namespace
 
 TEST(DataCheckerTest, GeneratedDataPassesAndShowsTheLevelTable) {
-    const CheckResult result = RunChecker(GameDataDir(), "-v ");
-    EXPECT_EQ(0, result.status) << result.output;
-    EXPECT_NE(std::string::npos, result.output.find("no                gdat\\level20.png"))
-        << result.output;
+    const auto [status, output] = RunChecker(GameDataDir(), "-v ");
+    EXPECT_EQ(0, status) << output;
+    EXPECT_NE(std::string::npos, output.find("no                gdat\\level20.png")) << output;
 }
 
 TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
@@ -99,8 +91,8 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
     const std::vector<float> square = {0, 0.999f, 0.999f, -0.999f, -0.999f, 0.999f, 0.999f, 0};
     ASSERT_TRUE(OggWriter::Write(dir.File("sdat\\bounce_3.ogg"), square, square));
 
-    const CheckResult result = RunChecker(dir.Path());
-    EXPECT_EQ(1, result.status);
+    const auto [status, output] = RunChecker(dir.Path());
+    EXPECT_EQ(1, status);
     const char* expected[] = {
         "gdat\\ball.png: looked up by the game but not listed",
         "gdat\\heart.png: missing, or not a PNG",
@@ -141,10 +133,10 @@ TEST(DataCheckerTest, EveryRuleCatchesItsFaultInABrokenCopy) {
         "sdat\\bounce_1.ogg: at -21.0 dB RMS is not quieter than every pain and breaking sound",
     };
     for (const char* fault : expected) {
-        EXPECT_NE(std::string::npos, result.output.find(fault)) << fault << "\n" << result.output;
+        EXPECT_NE(std::string::npos, output.find(fault)) << fault << "\n" << output;
     }
     for (const char* wrong :
          {"gdat\\meant.png: the zombie", "columns 7 and 11", "columns 1 and 4"}) {
-        EXPECT_EQ(std::string::npos, result.output.find(wrong)) << wrong << "\n" << result.output;
+        EXPECT_EQ(std::string::npos, output.find(wrong)) << wrong << "\n" << output;
     }
 }

@@ -27,15 +27,13 @@ inline std::vector<std::string> With(std::vector<std::string> rows,
 // other character black; a new name is listed in the sprite manifest.
 inline void WriteImage(const GameFolder& dir, const std::string& name,
                        const std::vector<std::string>& rows, uint32_t colour = 0) {
+    const std::string figures = "PZT#";
+    const uint32_t colours[] = {0x00FF00, 0xFF0000, 0xFFFFFF, 0x0000FF};
     std::vector<uint32_t> pixels;
     for (const std::string& row : rows) {
         for (char ch : row) {
-            pixels.push_back(ch == 'P'   ? 0x00FF00
-                             : ch == 'Z' ? 0xFF0000
-                             : ch == 'T' ? 0xFFFFFF
-                             : ch == '#' ? 0x0000FF
-                             : ch == '.' ? colour
-                                         : 0);
+            const auto at = figures.find(ch);
+            pixels.push_back(at != std::string::npos ? colours[at] : ch == '.' ? colour : 0);
         }
     }
     if (!dir.Exists("gdat\\" + name)) {
