@@ -43,7 +43,7 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
         {"--bogus --help", "unrecognized option '--bogus'"},
         {"-x", "unrecognized option '-x'"},
         {"--scale 0", "invalid scale '0' (a whole number from 1 to 8)"},
-        {"--scale=9x", "invalid scale '9x' (a whole number from 1 to 8)"},
+        {"--scale=9", "invalid scale '9' (a whole number from 1 to 8)"},
         {"--scale", "option '--scale' needs a number"},
         {"--window=yes", "option '--window' takes no value"},
         {"-- --help", "unexpected argument '--help'"},
