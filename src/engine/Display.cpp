@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/BareX.h"
 #include "engine/Font.h"
 #include "engine/HostPath.h"
 #include "engine/Sprite.h"
@@ -15,7 +16,11 @@ const SDL_Color kGrey = {128, 128, 128, 0};
 Display::Display(int width, int height, bool fullScreen)
     : screen(SDL_SetVideoMode(width, height, 32, fullScreen ? SDL_FULLSCREEN : 0)),
       ttfReady(TTF_Init() == 0),
-      presenting(true) {}
+      presenting(true) {
+    if (screen && fullScreen) {
+        CoverTheScreenIfNoWindowManager();
+    }
+}
 
 Display::~Display() {
     if (ttfReady) {
@@ -24,7 +29,13 @@ Display::~Display() {
 }
 
 bool Display::SetFullScreen(bool on) {
-    return screen && (on == IsFullScreen() || SDL_WM_ToggleFullScreen(screen) != 0);
+    if (!screen || (on != IsFullScreen() && SDL_WM_ToggleFullScreen(screen) == 0)) {
+        return false;
+    }
+    if (on) {
+        CoverTheScreenIfNoWindowManager();
+    }
+    return true;
 }
 
 void Display::Fill(Uint32 pixel) {

@@ -3,8 +3,8 @@
 # (help, version, a wrong option; a video driver that cannot start is one
 # line on stderr and status 1), a window of the asked scale under a
 # window manager, F11 to full screen and back, the choice kept for the next
-# start, and the pause menu when another window takes the keyboard focus
-# during a level.
+# start, full screen covering a bare X server without one, and the pause
+# menu when another window takes the keyboard focus during a level.
 # Usage: desktop.sh GAME_DIR BUILD_DIR SOURCE_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,16 +29,24 @@ out=$(cd /tmp && SDL_VIDEODRIVER=no-such-driver "$program" 2>&1) || rc=$?
     fail "no window: status $rc, $out"
 
 SCREEN=1600x1200x24 start_session "$data"
+geometry_is() {
+    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
+}
+settings_say() { grep -qx "display: $1" "$game/settings.txt"; }
+
+# Full screen on a bare X server: the game covers the screen itself.
+start_game "$program"
+window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+wait_for 20 geometry_is 1600x1200
+kill -TERM "$game_pid"
+wait_exit 20
+
 openbox >"$work/wm.log" 2>&1 &
 helpers=$!
 # SDL waits for a new window to be shown: not while a window manager starts.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 for _ in $(seq 100); do wm_ready && break; sleep 0.1; done
 wm_ready || fail "openbox did not start"
-geometry_is() {
-    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
-}
-settings_say() { grep -qx "display: $1" "$game/settings.txt"; }
 
 start_game "$program" --window --scale 2
 window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"

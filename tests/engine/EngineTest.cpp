@@ -70,12 +70,10 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
             << args;
     }
     // A window nine tenths of the desktop at most, never below 1 nor above 8.
-    for (auto [w, h, scale] : {std::tuple{640, 480, 1},
-                               {1920, 1080, 2},
-                               {1422, 1067, 1},
-                               {1423, 1067, 2},
-                               {2560, 1600, 3},
-                               {20000, 20000, 8}}) {
+    // clang-format off
+    for (auto [w, h, scale] : {std::tuple{640, 480, 1}, {1920, 1080, 2}, {1422, 1067, 1},
+                               {1423, 1067, 2}, {2560, 1600, 3}, {20000, 20000, 8}}) {
+        // clang-format on
         EXPECT_EQ(scale, WindowScale(w, h)) << w << "x" << h;
     }
 }
@@ -97,16 +95,18 @@ TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
     g_platform = &devices;
     g_frameDelta = 16;
     const int kAll = SDLK_LAST;
+    using Axes = std::vector<std::pair<int, int>>;
     struct {
         std::vector<int> keys;
         int known;
         Uint8 buttons;
         int x, y;
         std::vector<int> pad;
-        std::vector<std::pair<int, int>> axes;
+        Axes axes;
         const char* answers;
         int seenX, seenY;
     } frames[] = {
+        // clang-format off
         {{kKeyRight}, kAll, 1, 5, 6, {}, {}, "110000010", 5, 6},
         {{kKeyRight, kKeyUp}, kAll, 5, -3, 700, {}, {}, "101000001", 0, 479},
         {{kKeyUp}, kAll, 0, 640, 480, {}, {}, "000000000", 639, 479},
@@ -114,58 +114,19 @@ TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
         {{kKeyRight, kKeyUp}, kKeyUp, 4, 1, 1, {}, {}, "000000000", 1, 1},
         {{kKeyRight}, 0, 0, 1, 200, {}, {}, "000000000", 1, 200},
         {{}, kAll, 0, 1, 200, {kPadLeft}, {{kPadLeftY, 8192}}, "000110000", 1, 200},
-        {{},
-         kAll,
-         0,
-         1,
-         200,
-         {kPadA, kPadStart},
-         {{kPadLeftX, 8191}, {kPadLeftY, -8192}},
-         "001001100",
-         1,
-         200},
-        {{},
-         kAll,
-         0,
-         1,
-         200,
-         {kPadRight, kPadLeftShoulder},
-         {{kPadRightY, -32768}},
-         "110000010",
-         1,
-         192},
+        {{}, kAll, 0, 1, 200, {kPadA, kPadStart}, {{kPadLeftX, 8191}, {kPadLeftY, -8192}},
+         "001001100", 1, 200},
+        {{}, kAll, 0, 1, 200, {kPadRight, kPadLeftShoulder}, {{kPadRightY, -32768}}, "110000010",
+         1, 192},
         {{}, kAll, 0, 1, 200, {kPadRightShoulder}, {{kPadRightY, 16384}}, "000000001", 1, 196},
-        {{},
-         kAll,
-         0,
-         1,
-         200,
-         {},
-         {{kPadLeftX, -8192}, {kPadRightTrigger, 16384}, {kPadRightY, 8191}},
-         "000100000",
-         1,
-         196},  // the right button held
-        {{},
-         kAll,
-         0,
-         1,
-         200,
-         {},
-         {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384}, {kPadRightY, -32768}},
-         "110000010",
-         1,
-         188},
-        {{},
-         kAll,
-         0,
-         1,
-         210,
-         {},
-         {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}},
-         "000000000",
-         1,
-         210},
+        {{}, kAll, 0, 1, 200, {}, {{kPadLeftX, -8192}, {kPadRightTrigger, 16384},
+         {kPadRightY, 8191}}, "000100000", 1, 196},  // the right button still held
+        {{}, kAll, 0, 1, 200, {}, {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384},
+         {kPadRightY, -32768}}, "110000010", 1, 188},
+        {{}, kAll, 0, 1, 210, {}, {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}},
+         "000000000", 1, 210},
         {{}, kAll, 0, 1, 475, {}, {{kPadRightY, 32767}}, "000000000", 1, 479},
+        // clang-format on
     };
     for (const auto& f : frames) {
         std::vector<Uint8> keys(SDLK_LAST + 8, 0);
