@@ -22,10 +22,14 @@ DeviceState Platform::ReadDevices() {
     DeviceState state;
     state.keys = SDL_GetKeyState(&state.keyCount);
     state.buttons = SDL_GetMouseState(&state.mouseX, &state.mouseY);
-    // The first controller found at start-up; SDL 1.2 sees no later ones,
-    // and one pulled out reads as centred and released.
-    if (!padOpened) {
-        padOpened = true;
+    // SDL 1.2 lists controllers only when its joysticks start: until one is
+    // found they start anew every two seconds (a millisecond's work), so a
+    // controller plugged in later plays too. One pulled out reads as
+    // centred and released.
+    const Uint32 now = SDL_GetTicks();
+    if (!pad && (!padSearched || now - padSearched >= kPadSearchMs)) {
+        padSearched = now ? now : 1;
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() > 0) {
             pad = SDL_JoystickOpen(0);
         }

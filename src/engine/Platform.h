@@ -38,6 +38,7 @@ public:
     virtual void Delay(Uint32 milliseconds);
 
 private:
+    static const Uint32 kPadSearchMs = 2000;
     SDL_Joystick* pad = nullptr;
-    bool padOpened = false;
+    Uint32 padSearched = 0;  // when SDL was last asked for a controller
 };

@@ -160,8 +160,9 @@ TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
 }
 
 // A virtual controller made in SDL 2, under sdl12-compat, read by the
-// game's own platform: the D-pad moves through the menu, A chooses "New
-// Game" and starts it, the D-pad walks; pulled out, it reads as released.
+// game's own platform: plugged in late, it is found; the D-pad moves
+// through the menu, A chooses "New Game" and starts it, the D-pad walks;
+// pulled out, it reads as released.
 TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(nullptr, sdl2) << "sdl12-compat runs on SDL 2";
@@ -179,14 +180,18 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     folder.AddLevel("gdat\\v.bmp", rows);
     folder.Write("levels.txt", "gdat\\v.bmp:123456\n");
     // SDL 2 reads controllers only for a window with the focus, and the
-    // dummy one never has it. SDL starts first, then the controller comes.
+    // dummy one never has it. The controller is plugged in after the game
+    // looked for one: two seconds later the game finds it.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
     Driver driver(folder.Path());
+    driver.systemPad = true;
+    driver.Frames(2);
+    EXPECT_FALSE(g_input->HasPad());
     ASSERT_EQ(0, init(0x200 | 0x2000));  // SDL 2's joysticks and controllers
     const int index = attach(1, PadState::kAxes, PadState::kButtons, 0);
     void* pad = open(index);
-    driver.systemPad = true;
-    driver.Frames(2);  // the splash, and the controller opened
+    SDL_Delay(2001);
+    driver.Frames(2);
     std::string seen;
     for (int button : {kPadDown, kPadDown, kPadUp, kPadUp, kPadA, kPadA}) {
         set(pad, button, 1), driver.Frame(), set(pad, button, 0), driver.Frame();
