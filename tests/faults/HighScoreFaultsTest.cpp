@@ -134,45 +134,46 @@ struct Scratch {
 };
 
 const char kSticky[] = "chown -h daemon high.txt && chown root . && chmod 1777 .";
+const char kLinked[] = "put scores 604 && ln -s scores high.txt";
+const char kReadOnly[] = "chmod 555 .";
 
+// Each row: what it is, how it is made, what then changes, a file size
+// limit (a full disk; 0 for none), and the names that must hold the new
+// table when it is written; none for a file the game cannot read whole.
 const struct {
     const char* what;
     const char* make;
     const char* then;
-    rlim_t limit;        // a full disk, as a file size limit; 0 for none
-    const char* scores;  // the names that must hold the new table when it is written
-    bool readable;       // a score file the game can read whole, or nothing yet
+    rlim_t limit;
+    const char* scores;
 } kCases[] = {
-    {"absent", "", "", 0, "high.txt", true},
-    {"absent, folder read-only", "", "chmod 555 .", 0, "high.txt", true},
-    {"writable", "put high.txt 604", "", 0, "high.txt", true},
-    {"writable, folder read-only", "put high.txt 604", "chmod 555 .", 0, "high.txt", true},
-    {"read-only", "put high.txt 444", "", 0, "high.txt", true},
-    {"read-only, folder read-only", "put high.txt 444", "chmod 555 .", 0, "high.txt", true},
-    {"link to file", "put scores 604 && ln -s scores high.txt", "", 0, "scores", true},
-    {"link to file, folder read-only", "put scores 604 && ln -s scores high.txt", "chmod 555 .", 0,
-     "scores", true},
-    {"link to nothing", "ln -s scores high.txt", "", 0, "scores", true},
-    {"link to nothing, folder read-only", "ln -s scores high.txt", "chmod 555 .", 0, "scores",
-     true},
-    {"a folder", "mkdir high.txt", "", 0, "", false},
-    {"a pipe", "mkfifo high.txt", "", 0, "", false},
-    {"link to a device", "ln -s /dev/zero high.txt", "", 0, "", false},
-    {"2 GiB of nothing", "put high.txt 644 && truncate -s 2G high.txt", "", 0, "", false},
-    {"41 links", "chain 41", "", 0, "scores", true},
-    {"40 links", "chain 40", "", 0, "scores", true},
-    {"two hard links", "put high.txt 604 && ln high.txt other", "", 0, "high.txt other", true},
-    {"link to the longest name", "put $LONG 644 && ln -s $LONG high.txt", "", 0, kLongest.c_str(),
-     true},
-    {"someone else's, sticky folder", "put high.txt 666", kSticky, 0, "high.txt", true},
-    {"someone else's link to mine, sticky folder", "put notes 644 && ln -s notes high.txt", kSticky,
-     0, "notes", true},
-    {"someone else's, group-writable", "put high.txt 664", "chown daemon high.txt", 0, "high.txt",
-     true},
-    {"absent, disk full", "", "", 10, "high.txt", true},
-    {"writable, disk full", "put high.txt 604", "", 10, "high.txt", true},
-    {"writable, disk full, folder read-only", "put high.txt 604", "chmod 555 .", 10, "high.txt",
-     true},
+    // clang-format off
+    {"absent", "", "", 0, "high.txt"},
+    {"absent, folder read-only", "", kReadOnly, 0, "high.txt"},
+    {"writable", "put high.txt 604", "", 0, "high.txt"},
+    {"writable, folder read-only", "put high.txt 604", kReadOnly, 0, "high.txt"},
+    {"read-only", "put high.txt 444", "", 0, "high.txt"},
+    {"read-only, folder read-only", "put high.txt 444", kReadOnly, 0, "high.txt"},
+    {"link to file", kLinked, "", 0, "scores"},
+    {"link to file, folder read-only", kLinked, kReadOnly, 0, "scores"},
+    {"link to nothing", "ln -s scores high.txt", "", 0, "scores"},
+    {"link to nothing, folder read-only", "ln -s scores high.txt", kReadOnly, 0, "scores"},
+    {"a folder", "mkdir high.txt", "", 0, ""},
+    {"a pipe", "mkfifo high.txt", "", 0, ""},
+    {"link to a device", "ln -s /dev/zero high.txt", "", 0, ""},
+    {"2 GiB of nothing", "put high.txt 644 && truncate -s 2G high.txt", "", 0, ""},
+    {"41 links", "chain 41", "", 0, "scores"},
+    {"40 links", "chain 40", "", 0, "scores"},
+    {"two hard links", "put high.txt 604 && ln high.txt other", "", 0, "high.txt other"},
+    {"link to the longest name", "put $LONG 644 && ln -s $LONG high.txt", "", 0, kLongest.c_str()},
+    {"someone else's, sticky folder", "put high.txt 666", kSticky, 0, "high.txt"},
+    {"someone else's link to mine, sticky", "put notes 644 && ln -s notes high.txt", kSticky, 0,
+     "notes"},
+    {"someone else's, group-writable", "put high.txt 664", "chown daemon high.txt", 0, "high.txt"},
+    {"absent, disk full", "", "", 10, "high.txt"},
+    {"writable, disk full", "put high.txt 604", "", 10, "high.txt"},
+    {"writable, disk full, folder read-only", "put high.txt 604", kReadOnly, 10, "high.txt"},
+    // clang-format on
 };
 
 // Every row is set up twice: once for the plain write, fopen "w" and the
@@ -195,7 +196,8 @@ TEST(HighScoreFaultsTest, TwoGamesWriteExactlyWhereThePlainWriteWouldAndLoseNoEn
                 FILE* file = std::fopen("high.txt", "w");
                 return file && std::fputs(kNew, file) >= 0 && !std::fclose(file) ? 0 : 1;
             })) == 0;
-        const bool written = plain && c.readable;
+        const bool readable = *c.scores != '\0';
+        const bool written = plain && readable;
         for (int round = 0; round < 5; ++round) {
             Scratch dir(c.make, c.then, limit);
             const auto before = dir.Snapshot();
@@ -205,7 +207,7 @@ TEST(HighScoreFaultsTest, TwoGamesWriteExactlyWhereThePlainWriteWouldAndLoseNoEn
                 HighScoreLine lines[kHighScoreCount];
                 int lowest = 0;
                 if ((!kSanitized && setrlimit(RLIMIT_AS, &memory) != 0) ||
-                    (!c.readable && ReadHighScores(lines)) ||
+                    (!readable && ReadHighScores(lines)) ||
                     LowestHighScore(lowest) != ReadHighScores(lines)) {
                     return 98;
                 }
