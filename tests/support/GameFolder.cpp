@@ -142,20 +142,10 @@ void GameFolder::AddPicture(const std::string& name, int w, int h, unsigned rgb)
 
 void GameFolder::AddLevel(const std::string& name, const std::vector<std::string>& rows) const {
     SaveImage(File(name), 16, static_cast<int>(rows.size()), [&rows](int x, int y) {
-        switch (x < static_cast<int>(rows[y].size()) ? rows[y][x] : '.') {
-            case 'G':
-                return 0x00FF00u;
-            case 'g':
-                return 0x00FE00u;
-            case 'R':
-                return 0xFF0000u;
-            case 'W':
-                return 0xFFFFFFu;
-            case 'B':
-                return 0x0000FFu;
-            default:
-                return 0u;
-        }
+        const std::string codes = ".GgRWB";
+        const unsigned colours[] = {0, 0x00FF00, 0x00FE00, 0xFF0000, 0xFFFFFF, 0x0000FF};
+        const char code = x < static_cast<int>(rows[y].size()) ? rows[y][x] : '.';
+        return colours[codes.find(code) == std::string::npos ? 0 : codes.find(code)];
     });
     ListSprite(name);
 }
