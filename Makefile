@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean extra-tests
+.PHONY: all deps build run test ctest bench clean extra-tests final-tests
 
 all: build
 
@@ -18,13 +18,20 @@ build: deps
 run: build
 	cd $(BUILD)/game && SDL12COMPAT_SYNC_TO_VBLANK=$${SDL12COMPAT_SYNC_TO_VBLANK-1} ./quonkle
 
+# ctest and the further suites run side by side (each shows its output when
+# it is done); what needs ctest's package build comes after.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	$(MAKE) --no-print-directory extra-tests
+	$(MAKE) --no-print-directory -j2 --output-sync=target ctest extra-tests
+	$(MAKE) --no-print-directory final-tests
 
-# Further test suites (sanitizers, fuzzing, soak, install) add recipes here
-# from mk/*.mk.
+ctest:
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Further test suites (sanitizers, fuzzing) add prerequisites here from
+# mk/*.mk; final-tests run after ctest (the second package build).
 extra-tests::
+	@true
+final-tests::
 	@true
 
 bench: build

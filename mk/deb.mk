@@ -41,4 +41,4 @@ deb-reproducible: deb
 		status=1; diffoscope --text - $$deb $$again | head -n 300; \
 	done; exit $$status
 
-extra-tests:: deb-reproducible
+final-tests:: deb-reproducible
