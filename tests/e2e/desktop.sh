@@ -18,11 +18,9 @@ version=$(sed -n 's/^project(Quonkle VERSION \([0-9.]*\).*/\1/p' "$3/CMakeLists.
 [ "$("$program" --version)" = "quonkle $version" ] || fail "--version: $("$program" --version)"
 "$program" --help | grep -q -- '^  --window ' || fail "--help lists no --window"
 rc=0
-"$program" --window --bogus >/dev/null 2>"/tmp/quonkle-bogus.$$" || rc=$?
-[ "$rc" -eq 2 ] && [ "$(wc -l <"/tmp/quonkle-bogus.$$")" -eq 2 ] &&
-    grep -q "^quonkle: unrecognized option '--bogus'" "/tmp/quonkle-bogus.$$" ||
-    fail "a wrong option: status $rc, $(cat "/tmp/quonkle-bogus.$$")"
-rm -f "/tmp/quonkle-bogus.$$"
+out=$("$program" --window --bogus 2>&1 >/dev/null) || rc=$?
+[ "$rc" -eq 2 ] && [ "$(wc -l <<<"$out")" -eq 2 ] &&
+    [[ $out == "quonkle: unrecognized option '--bogus'"* ]] || fail "a wrong option: $rc, $out"
 rc=0
 out=$(cd /tmp && SDL_VIDEODRIVER=no-such-driver "$program" 2>&1) || rc=$?
 [ "$rc" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && [[ $out == quonkle:* ]] ||
@@ -33,10 +31,13 @@ geometry_is() {
     [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
 }
 settings_say() { grep -qx "display: $1" "$game/settings.txt"; }
+start_window() {
+    start_game "$program" "$@"
+    window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+}
 
 # Full screen on a bare X server: the game covers the screen itself.
-start_game "$program"
-window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+start_window
 wait_for 20 geometry_is 1600x1200
 kill -TERM "$game_pid"
 wait_exit 20
@@ -48,8 +49,7 @@ wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 for _ in $(seq 100); do wm_ready && break; sleep 0.1; done
 wm_ready || fail "openbox did not start"
 
-start_game "$program" --window --scale 2
-window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+start_window --window --scale 2
 wait_for 20 geometry_is 1280x960
 press F11
 wait_for 10 geometry_is 1600x1200
@@ -63,15 +63,13 @@ kill -TERM "$game_pid"
 wait_exit 20
 
 # Started again without options: full screen, as left.
-start_game "$program"
-window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+start_window
 wait_for 20 geometry_is 1600x1200
 kill -TERM "$game_pid"
 wait_exit 20
 
 # A level in a window of its own size; another window takes the focus.
-start_game "$program" --window --scale 1
-window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+start_window --window --scale 1
 shot_window=$window
 wait_for 30 menu_item 0
 press space

@@ -57,12 +57,8 @@ public:
     void Frames(int n);
     // Frames until done() holds, at most maxFrames; true when it held.
     bool RunUntil(const std::function<bool()>& done, int maxFrames);
-    // One line of a script: "tap space", "tap down up" (keys of one frame),
-    // "hold right", "release right", "frames 30", "mouse 320 100",
-    // "click left|right|both [frames held]", "type abc", "delta 16", "until PlayState 3000"
-    // (frames until that screen is in front), "until ended", "wait MS" (time passes
-    // without a frame), "iconify", "restore", "unfocus", "focus", "close", "resize". Returns what
-    // went wrong, empty when the line was done.
+    // One step of a script, as tests/replays/README.md lists them ("tap
+    // space", "frames 30", ...). Returns what went wrong, empty when done.
     std::string Do(const std::string& line);
 
     // What the front screen holds, a fact a line, and the sounds: the music
