@@ -38,12 +38,13 @@ for manifest in gdat/sprites.txt sdat/sounds.txt; do
         [ -f "$root/share/quonkle/${line//\\//}" ] || fail "$manifest lists missing $line"
     done <"$root/share/quonkle/$manifest"
 done
-# The same files in the Debian package pass lintian (package.sh); here, what
-# differs outside it: the launcher in bin, the licence in doc.
+# The same files in the Debian package pass lintian (package.sh), which
+# knows the icons; here the stricter checks, and the licence in doc.
 desktop=$root/share/applications/org.quonkle.Quonkle.desktop
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
 grep -q '^Exec=quonkle$' "$desktop" || fail "desktop entry must run the launcher"
 [ -f "$root/share/doc/quonkle/LICENSE" ] || fail "no LICENSE installed"
+mandoc -T lint "$root/share/man/man6/quonkle.6" || fail "man page is not clean"
 appstreamcli validate --no-net "$root/share/metainfo/org.quonkle.Quonkle.metainfo.xml" ||
     fail "metainfo does not validate"
 
