@@ -5,6 +5,7 @@
 // the files, for review with git diff.
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -106,6 +107,8 @@ public:
                 folder->Write(name, text);
             } else if (verb == "remove") {
                 folder->Remove(name);
+            } else if (verb == "dir") {
+                EXPECT_EQ(0, mkdir(folder->File(name).c_str(), 0755)) << line;
             } else if (verb == "show" || verb == "picture" || verb == "read" || verb == "clock") {
                 std::vector<std::string> seen = verb == "read"    ? FileLines(*folder, name)
                                                 : verb == "show"  ? Game().Describe()
