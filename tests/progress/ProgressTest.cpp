@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "progress/HighScores.h"
 #include "progress/LevelList.h"
@@ -16,12 +17,23 @@
 
 namespace {
 
-// Runs the test in a folder of its own: the files are read from the
-// working directory.
+// Descriptors open in this process.
+long OpenFiles() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+}
+
+// Runs the test in a folder of its own (the files are read from the working
+// directory), and leaves no file open.
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(0, chdir(folder.Path().c_str())); }
-    void TearDown() override { ASSERT_EQ(0, chdir("/")); }
+    void SetUp() override {
+        ASSERT_EQ(0, chdir(folder.Path().c_str()));
+        open = OpenFiles();
+    }
+    void TearDown() override {
+        EXPECT_EQ(open, OpenFiles()) << "descriptors left open";
+        ASSERT_EQ(0, chdir("/"));
+    }
     // Puts contents in the file name: null for none, "/" for a folder.
     void Put(const char* name, const char* contents) {
         rmdir(name);
@@ -33,6 +45,7 @@ protected:
         }
     }
     GameFolder folder{GameFolder::kEmpty};
+    long open = 0;
 };
 
 // "first", "password PW" or "after NAME", answered as the name found or,
