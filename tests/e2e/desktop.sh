@@ -1,7 +1,7 @@
 #!/bin/bash
 # What a desktop adds to the game, on the real program: the command line
 # (help, version, a wrong option; a video driver that cannot start is one
-# line on stderr and status 1), a window of the asked scale under a
+# line on stderr and status 1), a window of the fitting or asked scale under a
 # window manager, F11 to full screen and back, the choice kept for the next
 # start, full screen covering a bare X server without one, and the pause
 # menu when another window takes the keyboard focus during a level.
@@ -49,7 +49,8 @@ wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 for _ in $(seq 100); do wm_ready && break; sleep 0.1; done
 wm_ready || fail "openbox did not start"
 
-start_window --window --scale 2
+# The largest whole scale within nine tenths of the desktop: 2 here.
+start_window --window
 wait_for 20 geometry_is 1280x960
 press F11
 wait_for 10 geometry_is 1600x1200
