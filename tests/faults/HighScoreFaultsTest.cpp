@@ -21,8 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kOld[] = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
-// P:55 and Q:56 entered, in either order, into kOld and into no file at all.
+const char kOld[] = "ANNA:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
+// P:55 and Q:56 entered, in either order, into kOld (a shorter table: what
+// is written in place must be cut to it) and into no file at all.
 const char kNew[] = "C:30\nD:40\nE:50\nP:55\nQ:56\nF:60\nG:70\nH:80\nI:90\nJ:100";
 const char kFirst[] = "\n\n\n\n\n\n\n\nP:55\nQ:56";
 const std::string kLongest(255, 'x');  // the longest name a file may have
@@ -173,6 +174,8 @@ const struct {
     {"absent, disk full", "", "", 10, "high.txt"},
     {"writable, disk full", "put high.txt 604", "", 10, "high.txt"},
     {"writable, disk full, folder read-only", "put high.txt 604", kReadOnly, 10, "high.txt"},
+    {"one line, disk full, folder read-only", "put high.txt 604 && echo A:1 >high.txt", kReadOnly,
+     12, "high.txt"},
     // clang-format on
 };
 
