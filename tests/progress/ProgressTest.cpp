@@ -1,6 +1,8 @@
 // levels.txt and high.txt as files, one table each; the screens that use
 // them are judged by the recorded games in tests/replays.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,10 +30,10 @@ class FilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(0, chdir(folder.Path().c_str()));
-        open = OpenFiles();
+        openFiles = OpenFiles();
     }
     void TearDown() override {
-        EXPECT_EQ(open, OpenFiles()) << "descriptors left open";
+        EXPECT_EQ(openFiles, OpenFiles()) << "descriptors left open";
         ASSERT_EQ(0, chdir("/"));
     }
     // Puts contents in the file name: null for none, "/" for a folder.
@@ -45,7 +47,7 @@ protected:
         }
     }
     GameFolder folder{GameFolder::kEmpty};
-    long open = 0;
+    long openFiles = 0;
 };
 
 // "first", "password PW" or "after NAME", answered as the name found or,
@@ -148,6 +150,12 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
             << r.line;
         EXPECT_EQ(r.after ? r.after : r.before, folder.Read("high.txt")) << r.line;
     }
+    // A lock held elsewhere (a game stuck in its write) is waited out for a
+    // while, then the entry is not written.
+    const int held = open("high.txt", O_RDONLY);
+    ASSERT_EQ(0, flock(held, LOCK_EX));
+    EXPECT_EQ(HighScoreWrite::NotWritten, InsertHighScore("N:999", 999));
+    close(held);
 }
 
 // settings.txt as the game reads it (full screen, muted), and as it writes
