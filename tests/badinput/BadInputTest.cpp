@@ -71,7 +71,7 @@ std::string Noise(std::size_t length) {
 }
 
 struct Row {
-    std::string variant;  // missing, empty, half, noise, "image ...", or "=contents"
+    std::string variant;  // missing, empty, half, noise, twice, "image ...", or "=contents"
     End end;
 };
 struct Case {
@@ -111,6 +111,7 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
             folder.Write(file, variant == "empty"   ? ""
                                : variant == "half"  ? original.substr(0, original.size() / 2)
                                : variant == "noise" ? Noise(original.size())
+                               : variant == "twice" ? original + "\n" + original
                                                     : variant.substr(1));
         }
         const std::string scores = folder.Read("high.txt");
@@ -133,15 +134,17 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
 const std::vector<Row> kHarmless = {
     {"missing", kWhole}, {"empty", kWhole}, {"half", kWhole}, {"noise", kWhole}};
 
-// Without the sprite list no level image is loaded; without sounds, fonts
+// Without the sprite list no level image is loaded (a list given twice loads
+// each file twice and keeps the later); without sounds, fonts
 // or pictures the game is silent or shows less. The player's own frames
 // give him his size: without one he cannot stand, and cannot finish.
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, BadInputTest,
     ::testing::Values(
         Case{"gdat\\sprites.txt",
-             {{"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart}}},
-        Case{"sdat\\sounds.txt", kHarmless}, Case{"gdat\\anglepoi.ttf", kHarmless},
+             {{"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart},
+              {"twice", kWhole}}},
+        Case{"sdat\\sounds.txt", {{"missing", kWhole}, {"noise", kWhole}, {"twice", kWhole}}}, Case{"gdat\\anglepoi.ttf", kHarmless},
         Case{"gdat\\splash.png", kHarmless}, Case{"gdat\\background.png", kHarmless},
         Case{"gdat\\gameback.png", kHarmless}, Case{"gdat\\ground_b.png", kHarmless},
         Case{"gdat\\ball.png", kHarmless}, Case{"gdat\\zombie_walking_left1.png", kHarmless},

@@ -1,7 +1,7 @@
 // The engine's own rules, below the screens: the command line, the input
-// snapshot with a controller, manifests and names, what a blit and a text
-// draw, sound channels. (The frame clock: tests/replays/frame_loop.txt;
-// start-up without a window: tests/e2e.)
+// snapshot with a controller, what a blit and a text draw, sound channels.
+// (Manifests: the fuzz target's model and tests/badinput; the frame clock:
+// tests/replays/frame_loop.txt; start-up without a window: tests/e2e.)
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -206,33 +206,6 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     driver.Frames(3);
     EXPECT_FALSE(g_input->IsKeyDown(kKeyRight) || g_input->HasPad() != true);
     EXPECT_EQ("PlayState", driver.ScreenName());
-}
-
-// A name listed twice is loaded twice and stays one entry; which of the two
-// copies of one file is kept cannot be told apart.
-TEST(Resources, NamesAreTheExactManifestLinesAndARepeatIsOneEntry) {
-    // How a manifest splits into lines is the fuzz target's model; a missing
-    // one has none.
-    std::vector<std::string> lines;
-    GameFolder folder(GameFolder::kEmpty);
-    ReadManifest(folder.File("absent.txt"), [&](const std::string& l) { lines.push_back(l); });
-    EXPECT_TRUE(lines.empty());
-
-    Driver driver(folder.Path());
-    folder.AddPicture("one.png", 1, 1, 0xFFFFFF);
-    folder.AddPicture("two.png", 2, 1, 0x010101);
-    folder.Write("sprites.txt", "one.png\r\n\nnothing.png\ntwo.png\ntwo.png\none.png");
-    ResourceManager resources("sprites.txt", "sounds.txt");
-    resources.LoadSprites();
-    resources.LoadSounds();
-    EXPECT_EQ(2u, resources.SpriteCount());
-    EXPECT_EQ(0u, resources.SoundCount());
-    ASSERT_NE(nullptr, resources.GetSprite("two.png"));
-    EXPECT_EQ(2, resources.GetSprite("two.png")->GetWidth());
-    for (const char* absent : {"ONE.png", "./one.png", "nothing.png", ""}) {
-        EXPECT_EQ(nullptr, resources.GetSprite(absent)) << absent;
-    }
-    EXPECT_EQ(2u, resources.SpriteCount());
 }
 
 // Blits over a green screen: black is the key in every kind of image,
