@@ -1,12 +1,10 @@
 #!/bin/bash
 # One session of the real program in a virtual X server, with real key
-# events: the menu and the table, a short password back to the menu, New
-# Game, a level won, the tally, pause and return, a game lost to three
+# events: New Game, a level won, the tally, pause and return, a game lost to three
 # zombies, the name entry, high.txt and the table, the first level's
 # password, and Exit Game from the pause menu. Screens are told apart by
 # what they draw: the menus' white and grey items, full-screen pictures.
-# valgrind.sh runs the same session under memcheck, but for the first
-# visit of the table and the short password.
+# valgrind.sh runs the same session under memcheck.
 # Usage: session.sh GAME_DIR BUILD_DIR SOURCE_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -35,20 +33,6 @@ cp "$game/high.txt" "$work/high.before"
 start_game ${WRAPPER:-} "$program"
 
 wait_for $((30 * slow)) menu_item 0
-# The table and a wrong password (both seen again later; not under valgrind).
-if [ -z "${WRAPPER:-}" ]; then
-    press Down Down
-    wait_for 10 menu_item 2
-    press space
-    wait_for 10 on_table
-    press space
-    wait_for 10 menu_item 0
-    press Down space
-    wait_for 10 on_password
-    press 9 Return
-    wait_for 10 menu_item 0
-fi
-
 press space
 wait_for $((10 * slow)) looks_like start 10
 press space
