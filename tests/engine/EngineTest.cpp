@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -51,11 +52,8 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
     };
     const char* const kActions[] = {"play", "help", "version"};
     for (const auto& [args, expected] : rows) {
-        std::vector<std::string> words = {"quonkle"};
-        std::istringstream split(args);
-        for (std::string word; split >> word;) {
-            words.push_back(word);
-        }
+        std::istringstream split(std::string("quonkle ") + args);
+        std::vector<std::string> words(std::istream_iterator<std::string>(split), {});
         std::vector<const char*> argv;
         for (const std::string& word : words) {
             argv.push_back(word.c_str());

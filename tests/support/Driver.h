@@ -47,11 +47,6 @@ public:
     PadState pad;
     bool systemPad = false;
 
-    // Events for the next frame: SDL's event types, an application state
-    // (SDL_APPACTIVE and the focus bits) that also sends the change.
-    void Send(Uint8 type);
-    void SetAppState(Uint8 state);
-
     // One frame; false once the program has ended.
     bool Frame();
     void Frames(int n);
@@ -87,6 +82,10 @@ public:
     static int KeyCode(const std::string& name);
 
 private:
+    // Events for the next frame: an SDL event type; a new application state
+    // (SDL_APPACTIVE and the focus bits), sent as the change.
+    void Send(Uint8 type);
+    void SetAppState(Uint8 state);
     void LogEffects();
     std::string SoundName(Mix_Chunk* chunk);
 
