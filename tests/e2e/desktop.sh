@@ -26,6 +26,8 @@ out=$(cd /tmp && SDL_VIDEODRIVER=no-such-driver "$program" 2>&1) || rc=$?
 [ "$rc" -eq 1 ] && [ "$(wc -l <<<"$out")" -eq 1 ] && [[ $out == quonkle:* ]] ||
     fail "no window: status $rc, $out"
 
+# The window's scale is the game's choice here, not the caller's.
+unset SDL12COMPAT_WINDOW_SCALING
 SCREEN=1600x1200x24 start_session "$data"
 geometry_is() {
     [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
