@@ -5,8 +5,8 @@
 // (full screen, sound) and updates the front screen once; a screen pushed
 // during a frame first runs in the next one. A frame that took less than a
 // display's refresh waits out the rest, so that where presenting does not
-// wait for the display the loop does not spin; the time step is measured as
-// ever. The loop ends when the window is closed or the stack has emptied,
+// wait for the display the loop does not spin; an iconified window, which
+// runs nothing, waits as long. The time step is measured as ever. The loop ends when the window is closed or the stack has emptied,
 // and ShutDown tears down in the reverse order of creation.
 #include "engine/Engine.h"
 
@@ -202,6 +202,9 @@ bool RunFrame() {
         quit = quit || g_states.Empty();
         const Uint32 spent = g_platform->GetTicks() - g_lastTicks;
         g_platform->Delay(spent < kShortestFrame ? kShortestFrame - spent : 0);
+    } else {
+        // Iconified: nothing runs or shows, so wait instead of spinning a core.
+        g_platform->Delay(kShortestFrame);
     }
     return !quit;
 }

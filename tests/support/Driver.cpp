@@ -181,8 +181,11 @@ DeviceState Driver::ReadDevices() {
             buttons,     systemPad ? Platform::ReadDevices().pad : pad};
 }
 
-std::string Driver::Clock() const {
-    return Format("frame %u ms, at %u ms", g_frameDelta, g_lastTicks);
+std::string Driver::Clock() {
+    const std::string clock =
+        Format("frame %u ms, at %u ms, slept %u ms", g_frameDelta, g_lastTicks, slept);
+    slept = 0;
+    return clock;
 }
 
 void Driver::Frames(int n) {

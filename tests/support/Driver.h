@@ -65,8 +65,9 @@ public:
     std::vector<std::string> Picture() const;
     // RGB of a screen pixel as 0xRRGGBB.
     Uint32 PixelAt(int x, int y) const;
-    // The frame clock as the game holds it.
-    std::string Clock() const;
+    // The frame clock as the game holds it, and the time the loop asked to
+    // sleep since the last call.
+    std::string Clock();
 
     // The platform, as the frame loop asks it.
     bool PollEvent(SDL_Event& event) override;
@@ -74,7 +75,7 @@ public:
     Uint32 GetTicks() override { return ticks; }
     DeviceState ReadDevices() override;
     void HideCursor() override {}
-    void Delay(Uint32) override {}
+    void Delay(Uint32 ms) override { slept += ms; }
 
     // Key code of a script name: "space", "return", "escape", "backspace",
     // "up", "down", "left", "right", "f11", "alt", a letter or a digit; -1
@@ -93,6 +94,7 @@ private:
     bool started;
     bool running = true;
     Uint32 ticks = 0;
+    Uint32 slept = 0;
     Uint8 appState = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
     std::vector<SDL_Event> events;
     Uint32 frameDelta;
