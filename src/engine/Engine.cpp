@@ -6,8 +6,9 @@
 // during a frame first runs in the next one. A frame that took less than a
 // display's refresh waits out the rest, so that where presenting does not
 // wait for the display the loop does not spin; an iconified window, which
-// runs nothing, waits as long. The time step is measured as ever. The loop ends when the window is closed or the stack has emptied,
-// and ShutDown tears down in the reverse order of creation.
+// runs nothing, waits as long. The time step is measured as ever. The loop
+// ends when the window is closed or the stack has emptied, and ShutDown tears
+// down in the reverse order of creation.
 #include "engine/Engine.h"
 
 #include <SDL_image.h>
