@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <vector>
 
 #include "engine/HostPath.h"
 #include "progress/LockedFile.h"
@@ -11,18 +12,18 @@ namespace {
 
 const char* const kHighScoreFile = "high.txt";
 
-// Splits text into the first ten lines; the rest stay empty.
+// Splits text into the first ten lines; the rest stay empty. A carriage
+// return belongs to the line break only before a line feed.
 void SplitLines(const std::string& text, HighScoreLine lines[kHighScoreCount]) {
     std::string::size_type start = 0;
     for (int i = 0; i < kHighScoreCount && start < text.size(); ++i) {
         std::string::size_type end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (end != std::string::npos) {
+            StripCarriageReturn(line);
         }
-        std::string line = text.substr(start, end - start);
-        StripCarriageReturn(line);
         lines[i] = SplitHighScoreLine(line);
-        start = end + 1;
+        start = end == std::string::npos ? text.size() : end + 1;
     }
 }
 
@@ -101,26 +102,34 @@ HighScoreWrite InsertHighScore(const std::string& line, int score) {
     if (!file.IsOpen()) {
         return HighScoreWrite::NotWritten;
     }
-    HighScoreLine old[kHighScoreCount];
-    SplitLines(file.Contents(), old);
-    if (old[0].value > score) {
+    HighScoreLine lines[kHighScoreCount];
+    SplitLines(file.Contents(), lines);
+    if (lines[0].value > score) {
         return HighScoreWrite::NotPlaced;
     }
-    // The lowest line gives way; the new one goes in before the first line
-    // that beats it, so it sits above the scores it equals.
-    std::string slots[kHighScoreCount];
-    int count = 0;
+    // An empty line gives way while there is one, else the lowest line.
+    // The empty lines come first, then the stored ones in their order, the
+    // new one before the first that beats it, so it sits above the scores
+    // it equals.
+    std::vector<std::string> stored;
+    int empty = 0;
     bool placed = false;
-    for (int i = 1; i < kHighScoreCount; ++i) {
-        if (!placed && old[i].value > score) {
-            slots[count++] = line;
+    for (const HighScoreLine& old : lines) {
+        if (old.text.empty()) {
+            ++empty;
+            continue;
+        }
+        if (!placed && old.value > score) {
+            stored.push_back(line);
             placed = true;
         }
-        slots[count++] = old[i].text;
+        stored.push_back(old.text);
     }
     if (!placed) {
-        slots[count] = line;
+        stored.push_back(line);
     }
+    std::vector<std::string> slots(empty > 0 ? empty - 1 : 0);
+    slots.insert(slots.end(), stored.begin() + (empty > 0 ? 0 : 1), stored.end());
     // A line whose own text ends in a carriage return keeps it only before
     // a CR LF break, as it was read.
     std::string contents = slots[0];

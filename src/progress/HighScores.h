@@ -23,8 +23,8 @@ HighScoreLine SplitHighScoreLine(const std::string& text);
 int ScoreValue(const std::string& scoreText);
 
 // Fills all ten slots, file order. False when high.txt is missing or cannot
-// be read: not a regular file (a pipe, a device, a folder), or larger than
-// any score file; the slots are then all empty.
+// be read: not a regular file (a pipe, a device, a folder), or ten lines
+// larger than any score file; the slots are then all empty.
 bool ReadHighScores(HighScoreLine lines[kHighScoreCount]);
 
 // The value of the first (lowest) line; false when high.txt cannot be read.
@@ -44,8 +44,9 @@ enum class HighScoreWrite {
     NotWritten,
 };
 
-// Drops the lowest line and puts line (name, colon, score text) directly
-// above every stored line whose value is at most score, under an exclusive
+// Drops an empty line, or the lowest line of a full table, and puts line
+// (name, colon, score text) directly above every stored line whose value is
+// at most score, the empty lines first, under an exclusive
 // lock on the file, so that two games never lose an entry. The system
 // follows links as for any write, creating a missing target. The file is
 // replaced whole where that keeps its name, links, owner and group, else

@@ -58,8 +58,8 @@ bool NamesRegularFile(const std::string& path, struct stat& seen) {
     return regular;
 }
 
-bool HoldsSmallFile(int fd, struct stat& held) {
-    if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_size > kMaxSmallFileBytes) {
+bool HoldsRegularFile(int fd, struct stat& held) {
+    if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
         errno = EINVAL;
         return false;
     }
@@ -135,7 +135,7 @@ int OpenSmallFile(const std::string& path) {
     }
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat held;
-    if (fd >= 0 && !HoldsSmallFile(fd, held)) {
+    if (fd >= 0 && !HoldsRegularFile(fd, held)) {
         close(fd);
         fd = -1;
     }
@@ -145,17 +145,24 @@ int OpenSmallFile(const std::string& path) {
 bool ReadSmallFile(int fd, std::string& data) {
     data.clear();
     char buffer[16384];
+    int breaks = 0;
     for (;;) {
         ssize_t got = pread(fd, buffer, sizeof buffer, static_cast<off_t>(data.size()));
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
-            return got == 0;
+            return got == 0 && data.size() <= static_cast<std::size_t>(kMaxSmallFileBytes);
+        }
+        for (ssize_t i = 0; i < got; ++i) {
+            if (buffer[i] == '\n' && ++breaks == kSmallFileLines) {
+                data.append(buffer, static_cast<std::size_t>(i + 1));
+                return data.size() <= static_cast<std::size_t>(kMaxSmallFileBytes);
+            }
         }
         data.append(buffer, static_cast<std::size_t>(got));
         if (data.size() > static_cast<std::size_t>(kMaxSmallFileBytes)) {
-            return false;  // grew since it was opened
+            return false;
         }
     }
 }
@@ -172,7 +179,7 @@ LockedFile::LockedFile(const std::string& path) {
         // of the system (protected links and files in sticky folders, loops).
         fd = open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
         struct stat held;
-        if (fd < 0 || !HoldsSmallFile(fd, held)) {
+        if (fd < 0 || !HoldsRegularFile(fd, held)) {
             Close();
             return;
         }

@@ -2,17 +2,21 @@
 
 #include <string>
 
-// The largest file of the player's the game reads (high.txt, settings.txt):
-// ten lines of scores are far smaller, so anything bigger is not one.
+// The player's files (high.txt, settings.txt) are read up to their tenth
+// line break, and those ten lines must fit in kMaxSmallFileBytes: ten lines
+// of scores are far smaller, so anything bigger is not one. What follows
+// the tenth line is never read.
+const int kSmallFileLines = 10;
 const long kMaxSmallFileBytes = 64 * 1024;
 
-// Opens path for reading without blocking. -1 unless it is a regular file of
-// at most kMaxSmallFileBytes: a pipe, a device or a folder is never opened
-// for reading at all. errno is ENOENT only when nothing is there.
+// Opens path for reading without blocking. -1 unless it is a regular file:
+// a pipe, a device or a folder is never opened for reading at all. errno is
+// ENOENT only when nothing is there.
 int OpenSmallFile(const std::string& path);
 
-// The whole of fd from its start; false when it cannot be read or holds
-// more than kMaxSmallFileBytes.
+// fd from its start up to and with its tenth line break, or all of a
+// shorter file; false when it cannot be read or those lines do not fit in
+// kMaxSmallFileBytes.
 bool ReadSmallFile(int fd, std::string& data);
 
 // A file opened for one read-change-write under an exclusive flock, written
@@ -32,7 +36,8 @@ public:
     LockedFile& operator=(const LockedFile&) = delete;
 
     bool IsOpen() const { return fd >= 0; }
-    // The whole file as it was when the lock was taken.
+    // The file's first ten lines (ReadSmallFile) as they were when the lock
+    // was taken.
     const std::string& Contents() const { return contents; }
 
     // Replaces the contents: by a new file renamed over the very file that

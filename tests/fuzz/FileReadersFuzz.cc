@@ -36,13 +36,15 @@ void Check(bool holds, const char* what) {
 }
 
 // Lines as the game reads text: split at line feeds, one carriage return
-// before each dropped; the end of the file ends a last, maybe empty, line.
-std::vector<std::string> Lines(const std::string& text) {
+// before each dropped (high.txt: only before a line feed); the end of the
+// file ends a last, maybe empty, line.
+std::vector<std::string> Lines(const std::string& text, bool scores = false) {
     std::vector<std::string> lines;
     std::size_t from = 0, to;
     do {
         to = std::min(text.find('\n', from), text.size());
-        lines.push_back(text.substr(from, to - from - (to > from && text[to - 1] == '\r')));
+        const bool cr = to > from && text[to - 1] == '\r' && (to < text.size() || !scores);
+        lines.push_back(text.substr(from, to - from - cr));
         from = to + 1;
     } while (to < text.size());
     return lines;
@@ -82,7 +84,7 @@ void LevelList(const std::string& text) {
 
 void HighScores(const std::string& text, int32_t score) {
     folder->Write("high.txt", text);
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = Lines(text, true);
     lines.resize(std::max<std::size_t>(lines.size(), kHighScoreCount));
     HighScoreLine read[kHighScoreCount];
     Check(ReadHighScores(read), "a plain file reads");
@@ -93,20 +95,29 @@ void HighScores(const std::string& text, int32_t score) {
     Check(LowestHighScore(lowest) && lowest == read[0].value, "the lowest is the first line");
     const std::string line = "ABC:" + std::to_string(score);
     HighScoreWrite result = InsertHighScore(line, score);
-    std::vector<std::string> after = Lines(folder->Read("high.txt"));
+    std::vector<std::string> after = Lines(folder->Read("high.txt"), true);
     if (result != HighScoreWrite::Written) {
         Check(result == HighScoreWrite::NotPlaced && score < read[0].value &&
                   folder->Read("high.txt") == text,
               "an entry not written leaves the file");
         return;
     }
-    // Ten lines: the new one, and the nine above the first kept in order.
-    auto at = std::find(after.begin(), after.end(), line);
+    // Ten lines, the empty ones first: the new one among the stored ones,
+    // kept in order; the first gives way only when no line is empty.
+    std::vector<std::string> stored;
+    for (const HighScoreLine& old : read) {
+        if (!old.text.empty()) {
+            stored.push_back(old.text);
+        }
+    }
+    if (stored.size() == kHighScoreCount) {
+        stored.erase(stored.begin());
+    }
+    auto first = std::find_if(after.begin(), after.end(), [](auto& l) { return !l.empty(); });
+    auto at = std::find(first, after.end(), line);
     Check(after.size() == kHighScoreCount && at != after.end(), "ten lines with the entry");
     after.erase(at);
-    for (int i = 1; i < kHighScoreCount; ++i) {
-        Check(after[i - 1] == read[i].text, "the other lines kept in order");
-    }
+    Check(std::vector<std::string>(first, after.end()) == stored, "the stored lines kept in order");
 }
 
 // Up to 40 x 30 pixels in the level colours and a nearly green one, 8-bit

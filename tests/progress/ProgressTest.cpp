@@ -122,6 +122,9 @@ TEST(HighScoreLine, ValuesConvertLikeStrtolClampedTo32Bits) {
 // (its score after the colon) and the file after (null: not placed, left).
 TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
     const char* const ten = "A:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
+    // Only the first ten lines count, however long the rest.
+    const std::string eleven =
+        "A:1\nB:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\n" + std::string(70000, 'K');
     struct {
         const char* before;
         int lowest;
@@ -132,13 +135,13 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
         {ten, 10, "LOW:5", nullptr},
         {nullptr, 0, "ONE:1", "\n\n\n\n\n\n\n\n\nONE:1"},
         {"\n\n\n\n\n\n\n\n\nONE:1", 0, "TWO:2", "\n\n\n\n\n\n\n\nONE:1\nTWO:2"},
-        {"X: 7 pts\nY:9", 7, "Z:8", "Z:8\nY:9\n\n\n\n\n\n\n\n"},  // short file, texts kept
-        // Unordered: the first line goes.
-        {"Q:5\r\nR:50\nS:1\n", 5, "N:20", "N:20\nR:50\nS:1\n\n\n\n\n\n\n"},
-        // A CR of a line's own.
-        {"A:1\nB:2\r\r\nC:3", 1, "N:9", "B:2\r\r\nC:3\n\n\n\n\n\n\n\nN:9"},
-        {"A:1\nB:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nK:11\n", 1, "Z:99",
-         "B:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nZ:99"},
+        // A short file: an empty line gives way, no entry; the texts are kept.
+        {"X: 7 pts\nY:9", 7, "Z:8", "\n\n\n\n\n\n\nX: 7 pts\nZ:8\nY:9"},
+        // Unordered: before the first line that beats it.
+        {"Q:5\r\nR:50\nS:1\n", 5, "N:20", "\n\n\n\n\n\nQ:5\nN:20\nR:50\nS:1"},
+        // A CR of a line's own: before a CR LF, or at the very end.
+        {"A:1\nB:2\r\r\nC:3\r", 1, "N:9", "\n\n\n\n\n\nA:1\nB:2\r\r\nC:3\r\r\nN:9"},
+        {eleven.c_str(), 1, "Z:99", "B:2\nC:3\nD:4\nE:5\nF:6\nG:7\nH:8\nI:9\nJ:10\nZ:99"},
     };
     for (const auto& r : rows) {
         Put("high.txt", r.before);
