@@ -49,6 +49,6 @@ enum class HighScoreWrite {
 // at most score, the empty lines first, under an exclusive
 // lock on the file, so that two games never lose an entry. The system
 // follows links as for any write, creating a missing target. The file is
-// replaced whole where that keeps its name, links, owner and group, else
-// written in place.
+// replaced whole where that keeps its name, links, owner, group and
+// extended attributes (an ACL), else written in place.
 HighScoreWrite InsertHighScore(const std::string& line, int score);

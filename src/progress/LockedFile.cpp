@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -245,11 +246,12 @@ bool LockedFile::Replace(const std::string& newContents) {
 // A whole new file beside the old one, made durable and renamed over it: a
 // crash or a full disk leaves the old contents or the new, never a mix. Only
 // where the new file can stand for the old one in every way the plain write
-// would keep: the same name, the only link to it, the same owner and group.
+// would keep: the same name, the only link to it, the same owner and group,
+// and no extended attributes (an ACL is one), which a new file lacks.
 LockedFile::Outcome LockedFile::ReplaceByRename(const std::string& newContents) {
     struct stat held;
     if (finalName.empty() || fstat(fd, &held) != 0 || held.st_nlink != 1 ||
-        KernelName(fd) != finalName) {
+        flistxattr(fd, nullptr, 0) > 0 || KernelName(fd) != finalName) {
         return Outcome::NotAllowed;
     }
     std::string temp = DirectoryOf(finalName) + "/." + BaseName(finalName) + kTempInfix +

@@ -41,8 +41,9 @@ public:
     const std::string& Contents() const { return contents; }
 
     // Replaces the contents: by a new file renamed over the very file that
-    // was opened, where that keeps its links, owner and group and the
-    // folder allows it, else in place. False leaves the old contents.
+    // was opened, where that keeps its links, owner, group and extended
+    // attributes and the folder allows it, else in place. False leaves the
+    // old contents.
     bool Replace(const std::string& newContents);
 
 private:

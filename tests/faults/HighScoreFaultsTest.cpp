@@ -5,10 +5,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -96,8 +98,8 @@ struct Scratch {
                std::system(("cd " + path + " && { " + commands + "; } 2>/dev/null").c_str()) == 0;
     }
     std::string At(const std::string& name) const { return path + "/" + name; }
-    // Each entry's type, owner and mode; then its contents, or for a file too
-    // large to read here, its size.
+    // Each entry's type, owner, mode and extended attributes (an ACL is
+    // one); then its contents, or for a file too large to read here, its size.
     std::map<std::string, std::pair<std::string, std::string>> Snapshot() const {
         std::map<std::string, std::pair<std::string, std::string>> all;
         for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
@@ -106,6 +108,12 @@ struct Scratch {
             std::ostringstream meta;
             meta << std::oct << (info.st_mode & S_IFMT) << " " << std::dec << info.st_uid << " "
                  << std::oct << (info.st_mode & 07777);
+            char names[1024], value[256];
+            ssize_t length = llistxattr(entry.path().c_str(), names, sizeof names);
+            for (ssize_t at = 0; at < length; at += std::strlen(names + at) + 1) {
+                ssize_t size = lgetxattr(entry.path().c_str(), names + at, value, sizeof value);
+                meta << " " << names + at << "=" << std::string(value, std::max<ssize_t>(size, 0));
+            }
             const bool small = S_ISREG(info.st_mode) && info.st_size < 4096;
             all[entry.path().filename().string()] = {
                 meta.str(), small ? Read(entry.path()) : std::to_string(info.st_size)};
@@ -171,6 +179,10 @@ const struct {
     {"someone else's link to mine, sticky", "put notes 644 && ln -s notes high.txt", kSticky, 0,
      "notes"},
     {"someone else's, group-writable", "put high.txt 664", "chown daemon high.txt", 0, "high.txt"},
+    {"shared by an ACL", "put high.txt 600 && setfacl -m u:daemon:rw,g::- high.txt", "", 0,
+     "high.txt"},
+    {"extended attributes", "put high.txt 644 && setfattr -n user.from -v sync high.txt", "", 0,
+     "high.txt"},
     {"absent, disk full", "", "", 10, "high.txt"},
     {"writable, disk full", "put high.txt 604", "", 10, "high.txt"},
     {"writable, disk full, folder read-only", "put high.txt 604", kReadOnly, 10, "high.txt"},
