@@ -226,6 +226,11 @@ bool LockedFile::LockAndRead() {
         }
         usleep(kLockPollMs * 1000);
     }
+    struct stat held;
+    if (fstat(fd, &held) != 0) {
+        return false;
+    }
+    oldSize = held.st_size;
     return ReadSmallFile(fd, contents);
 }
 
@@ -282,13 +287,16 @@ LockedFile::Outcome LockedFile::ReplaceByRename(const std::string& newContents) 
 }
 
 // Overwrite first and cut to length after, so that a full disk stops the
-// write while the old bytes can still be put back.
+// write while the old bytes can still be put back. Until the cut a line
+// break follows the new tenth line: what is left of a longer old file then
+// makes an eleventh line, which is never read. Put back, the old first ten
+// lines end where they did, and so does the file.
 bool LockedFile::WriteInPlace(const std::string& newContents) {
-    if (WriteAllAt(fd, newContents) && ftruncate(fd, static_cast<off_t>(newContents.size())) == 0 &&
-        fsync(fd) == 0) {
+    if (WriteAllAt(fd, newContents + "\n") &&
+        ftruncate(fd, static_cast<off_t>(newContents.size())) == 0 && fsync(fd) == 0) {
         return true;
     }
-    if (WriteAllAt(fd, contents) && ftruncate(fd, static_cast<off_t>(contents.size())) == 0) {
+    if (WriteAllAt(fd, contents) && ftruncate(fd, oldSize) == 0) {
         fsync(fd);
     }
     return false;

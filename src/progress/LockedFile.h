@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 // The player's files (high.txt, settings.txt) are read up to their tenth
@@ -59,6 +61,7 @@ private:
     // The kernel's name for the open file, empty when it gives none.
     std::string finalName;
     std::string contents;
+    off_t oldSize = 0;
     int fd = -1;
     bool created = false;
     bool written = false;

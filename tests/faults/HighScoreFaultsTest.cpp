@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kOld[] = "ANNA:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
+const std::string kOld = "ANNA:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100";
 // P:55 and Q:56 entered, in either order, into kOld (a shorter table: what
 // is written in place must be cut to it) and into no file at all.
 const char kNew[] = "C:30\nD:40\nE:50\nP:55\nQ:56\nF:60\nG:70\nH:80\nI:90\nJ:100";
@@ -81,7 +82,7 @@ struct Scratch {
         : path(onDisk || access("/dev/shm", W_OK) ? "/tmp/quonkle-faults-XXXXXX"
                                                   : "/dev/shm/quonkle-faults-XXXXXX"),
           limit(limit) {
-        setenv("OLD", kOld, 1);
+        setenv("OLD", kOld.c_str(), 1);
         setenv("LONG", kLongest.c_str(), 1);
         const std::string owner = std::to_string(player.uid) + ":" + std::to_string(player.gid);
         ready =
@@ -251,63 +252,81 @@ TEST(HighScoreFaultsTest, TwoGamesWriteExactlyWhereThePlainWriteWouldAndLoseNoEn
     }
 }
 
-// Long lines make each write take a while, so that kills land inside them;
-// ten of them stay within the largest score file.
-std::string Entry(int k) {
-    return "N" + std::to_string(k) + std::string(6000, 'x') + ":" + std::to_string(k);
-}
-
-// The file after entries 1 to k into ten lines of 0: the last ten, lowest first.
-std::string TenAfter(int k) {
-    std::string file = k < 10 ? "Z:0" : Entry(k - 9);
-    for (int i = k - 8; i <= k; ++i) {
-        file += "\n" + (i > 0 ? Entry(i) : "Z:0");
+// Lets the traced child run up to its nth system call and kills it as it
+// enters that call; false when it ended before.
+bool KillAtCall(pid_t child, int n) {
+    int status = 0;
+    waitpid(child, &status, 0);  // stopped itself before the write
+    ptrace(PTRACE_SETOPTIONS, child, 0, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    for (int calls = 0, signal = 0;; signal = 0) {
+        ptrace(PTRACE_SYSCALL, child, 0, signal);
+        if (waitpid(child, &status, 0) != child || !WIFSTOPPED(status)) {
+            return false;
+        }
+        __ptrace_syscall_info call;
+        if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+            signal = WSTOPSIG(status);  // not a call: the child's own signal
+        } else if (ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof call, &call) > 0 &&
+                   call.op == PTRACE_SYSCALL_INFO_ENTRY && ++calls == n) {
+            kill(child, SIGKILL);
+            return Finish(child) == -1;
+        }
     }
-    return file;
 }
 
-// A game killed at a random moment leaves a whole file and at most its own
-// hidden new file, named after the link's target; the next write removes
-// that one, and neither a file a person named nor someone else's.
+// A game killed as it enters any one of the system calls of its write
+// leaves ten lines that are the old table or the new one. Replaced by a new
+// file (scores behind a link), at most its own hidden new file, named after
+// the link's target, is left, and the next write removes that one, and
+// neither a file a person named nor someone else's. Written in place (a
+// second hard link), the cut comes last: the new table is longer than it
+// for a moment.
 TEST(HighScoreFaultsTest, KilledWriteLeavesOldOrNewAndTheNextSweepsUp) {
+    const std::string old = std::string(100, 'A') + kOld.substr(kOld.find(":10\n"));
+    const std::string now = "B:20\nC:30\nD:40\nE:50\nP:55\nF:60\nG:70\nH:80\nI:90\nJ:100";
     const char* kept[] = {"scores.tmp-a1B2c3", "high.txt.tmp-backup", "high.txt.tmp-2024v1",
                           ".high.txt.quonkle-write-a1B2c3", ".scores.quonkle-write-root12"};
-    std::string make = "ln -s scores high.txt";
+    std::string make = "put scores 644 && ln -s scores high.txt";
     for (const char* name : kept) {
         make += std::string(" && touch ") + name;
     }
-    // A disk's fsync makes each write last.
-    Scratch dir(make, "chown root .scores.quonkle-write-root12 || true", RLIM_INFINITY, true);
-    const auto files = [&dir] {
-        auto all = dir.Snapshot();
-        all.erase("scores");
-        return all.size();
-    };
-    const std::size_t people = files();
-    std::size_t leftovers = 0;
-    for (int round = 0; round < 100; ++round) {
-        std::ofstream(dir.At("scores")) << TenAfter(0);
-        chown(dir.At("scores").c_str(), dir.player.uid, dir.player.gid);
-        pid_t game = dir.Start([]() -> int {
-            for (int k = 1;; ++k) {
-                InsertHighScore(Entry(k), k);
+    for (bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "renamed");
+        Scratch dir(inPlace ? "put scores 644 && ln scores high.txt" : make,
+                    "chown root .scores.quonkle-write-root12 || true");
+        const auto files = [&dir] { return dir.Snapshot().size(); };
+        const std::size_t people = files();
+        std::size_t leftovers = 0;
+        for (int call = 1;; ++call) {
+            std::ofstream(dir.At("scores")) << old;
+            const pid_t game = dir.Start([] {
+                ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+                raise(SIGSTOP);
+                return static_cast<int>(InsertHighScore("P:55", 55));
+            });
+            const bool killed = KillAtCall(game, call);
+            const std::string text = Read(dir.At("high.txt"));
+            std::string::size_type tenth = 0;
+            for (int line = 0; line < 10 && tenth != std::string::npos; ++line) {
+                tenth = text.find('\n', tenth + (line > 0));
             }
-        });
-        usleep(static_cast<useconds_t>(rand() % 10000));
-        kill(game, SIGKILL);
-        ASSERT_EQ(-1, Finish(game));
-        const std::string now = Read(dir.At("high.txt"));
-        const int k = std::atoi(now.substr(now.rfind('\n') + 2).c_str());
-        ASSERT_TRUE(TenAfter(k) == now) << "round " << round << ": " << now.size() << " bytes";
-        leftovers += files() - people;
-        ASSERT_LE(files(), people + 1) << "round " << round << ": not swept";
+            const std::string ten = text.substr(0, tenth);
+            ASSERT_TRUE(ten == old || ten == now) << "call " << call << ": " << ten;
+            leftovers += files() - people;
+            ASSERT_LE(files(), people + 1) << "call " << call << ": not swept";
+            if (!killed) {
+                ASSERT_EQ(now, text);
+                break;
+            }
+        }
+        if (inPlace) {
+            EXPECT_EQ(0u, leftovers) << "a file of its own, in place";
+        } else {
+            EXPECT_NE(0u, leftovers) << "no kill landed inside a replace";
+        }
+        EXPECT_EQ(people - (!inPlace && geteuid() != 0), files())
+            << "as anyone but root, root12 is the player's";
     }
-    // One kill inside a write is evidence enough; how many depends on timing.
-    EXPECT_GT(leftovers, 0u) << "no kill landed inside a write";
-    EXPECT_EQ(0,
-              Finish(dir.Start([] { return static_cast<int>(InsertHighScore("T:1", 1 << 30)); })));
-    EXPECT_EQ(people - (geteuid() != 0), files()) << "as anyone but root, root12 is the player's";
-    EXPECT_TRUE(fs::is_symlink(dir.At("high.txt")));
 }
 
 }  // namespace
