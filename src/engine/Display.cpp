@@ -6,8 +6,8 @@
 #include <string>
 
 #include "engine/BareX.h"
+#include "engine/DataFile.h"
 #include "engine/Font.h"
-#include "engine/HostPath.h"
 #include "engine/Sprite.h"
 
 const SDL_Color kWhite = {255, 255, 255, 0};
@@ -72,7 +72,8 @@ void Display::Flip() {
 }
 
 Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
-    SDL_Surface* image = IMG_Load(HostPath(path).c_str());
+    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
+    SDL_Surface* image = file ? IMG_Load_RW(file, 1) : nullptr;
     if (!image) {
         return nullptr;
     }
@@ -101,7 +102,9 @@ Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
 }
 
 Font* Display::LoadFont(const char* path, int pointSize) {
-    TTF_Font* font = TTF_OpenFont(HostPath(path).c_str(), pointSize);
+    // The font reads its file as it draws: the stream stays open with it.
+    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
+    TTF_Font* font = file ? TTF_OpenFontRW(file, 1, pointSize) : nullptr;
     if (!font) {
         return nullptr;
     }

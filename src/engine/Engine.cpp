@@ -21,10 +21,10 @@
 #include <string>
 
 #include "engine/CommandLine.h"
+#include "engine/DataFile.h"
 #include "engine/Display.h"
 #include "engine/GameState.h"
 #include "engine/Globals.h"
-#include "engine/HostPath.h"
 #include "engine/InputState.h"
 #include "engine/Keys.h"
 #include "engine/Platform.h"
@@ -51,7 +51,8 @@ Platform* g_sdlPlatform = nullptr;
 // The window manager takes the icon only when the window is made, so it is
 // set before the video mode. Without a readable icon the window has none.
 void SetWindowIcon(const char* path) {
-    if (SDL_Surface* icon = IMG_Load(HostPath(path).c_str())) {
+    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
+    if (SDL_Surface* icon = file ? IMG_Load_RW(file, 1) : nullptr) {
         SDL_WM_SetIcon(icon, nullptr);
         SDL_FreeSurface(icon);
     }

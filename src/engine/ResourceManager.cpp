@@ -1,7 +1,8 @@
 #include "engine/ResourceManager.h"
 
-#include <fstream>
+#include <algorithm>
 
+#include "engine/DataFile.h"
 #include "engine/Display.h"
 #include "engine/Globals.h"
 #include "engine/HostPath.h"
@@ -29,16 +30,18 @@ void Enter(std::map<std::string, T*>& table, const std::string& name, T* item) {
 
 void ReadManifest(const std::string& manifestPath,
                   const std::function<void(const std::string&)>& load) {
-    std::ifstream file(HostPath(manifestPath), std::ios::in | std::ios::binary);
-    if (!file.is_open()) {
+    std::string text;
+    if (!ReadDataFile(manifestPath, kMaxListBytes, text)) {
         return;
     }
-    std::string line;
+    std::string::size_type start = 0, end;
     do {
-        std::getline(file, line);
+        end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
         StripCarriageReturn(line);
         load(line);
-    } while (file.good());
+        start = end + 1;
+    } while (end < text.size());
 }
 
 ResourceManager::ResourceManager(const char* spriteManifest, const char* soundManifest)

@@ -2,7 +2,7 @@
 
 #include <SDL_mixer.h>
 
-#include "engine/HostPath.h"
+#include "engine/DataFile.h"
 #include "engine/Sound.h"
 
 SoundSystem::SoundSystem() : open(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) == 0) {
@@ -19,7 +19,7 @@ Sound* SoundSystem::LoadSound(const char* path) {
     if (!open) {
         return nullptr;
     }
-    SDL_RWops* stream = SDL_RWFromFile(HostPath(path).c_str(), "rb");
+    SDL_RWops* stream = OpenDataFile(path, kMaxAssetBytes);
     if (!stream) {
         return nullptr;
     }

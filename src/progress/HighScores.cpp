@@ -5,6 +5,7 @@
 #include <climits>
 #include <vector>
 
+#include "engine/DataFile.h"
 #include "engine/HostPath.h"
 #include "progress/LockedFile.h"
 
@@ -73,7 +74,7 @@ bool ReadHighScores(HighScoreLine lines[kHighScoreCount]) {
     for (int i = 0; i < kHighScoreCount; ++i) {
         lines[i] = HighScoreLine();
     }
-    int fd = OpenSmallFile(kHighScoreFile);
+    int fd = OpenRegularFile(kHighScoreFile);
     if (fd < 0) {
         return false;
     }

@@ -1,23 +1,32 @@
 #include "progress/LevelList.h"
 
-#include <fstream>
-#include <functional>
+#include <algorithm>
+#include <vector>
 
+#include "engine/DataFile.h"
 #include "engine/HostPath.h"
 
 namespace {
 
 const char* const kLevelFile = "levels.txt";
 
-// Reads one line; false once a read has met the end of the file (the text
-// read so far, possibly empty, is still a line) or failed, as reading a
-// folder does, so that no scan can run for ever.
-bool ReadLine(std::ifstream& file, LevelEntry& entry) {
-    std::string line;
-    std::getline(file, line);
-    StripCarriageReturn(line);
-    entry = SplitLevelLine(line);
-    return file.good();
+// The lines of levels.txt, each split; the end of the file ends a last,
+// maybe empty, line. False when the file cannot be read (missing, not a
+// regular file, a folder, or larger than any level list).
+bool ReadLevels(std::vector<LevelEntry>& entries) {
+    std::string text;
+    if (!ReadDataFile(kLevelFile, kMaxListBytes, text)) {
+        return false;
+    }
+    std::string::size_type start = 0, end;
+    do {
+        end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        StripCarriageReturn(line);
+        entries.push_back(SplitLevelLine(line));
+        start = end + 1;
+    } while (end < text.size());
+    return true;
 }
 
 }  // namespace
@@ -30,63 +39,42 @@ LevelEntry SplitLevelLine(const std::string& line) {
     return {line.substr(0, colon), line.substr(colon + 1)};
 }
 
-namespace {
-
-// Offers each line from the first to visit until visit accepts one; more
-// tells whether lines follow it.
-LevelLookup Scan(
-    const std::function<bool(const LevelEntry& entry, bool more, std::ifstream& file)>& visit) {
-    std::ifstream file(kLevelFile, std::ios::binary);
-    if (!file.is_open()) {
+LevelLookup FirstLevel(std::string& name) {
+    std::vector<LevelEntry> entries;
+    if (!ReadLevels(entries)) {
         return LevelLookup::Unreadable;
     }
-    LevelEntry entry;
-    bool more = true;
-    while (more) {
-        more = ReadLine(file, entry);
-        if (file.bad()) {
-            // A folder opens but cannot be read.
-            return LevelLookup::Unreadable;
-        }
-        if (visit(entry, more, file)) {
+    name = entries.front().name;
+    return LevelLookup::Found;
+}
+
+LevelLookup FindLevelByPassword(const std::string& password, std::string& name) {
+    std::vector<LevelEntry> entries;
+    if (!ReadLevels(entries)) {
+        return LevelLookup::Unreadable;
+    }
+    for (const LevelEntry& entry : entries) {
+        if (entry.password == password) {
+            name = entry.name;
             return LevelLookup::Found;
         }
     }
     return LevelLookup::NotFound;
 }
 
-}  // namespace
-
-LevelLookup FirstLevel(std::string& name) {
-    return Scan([&](const LevelEntry& entry, bool, std::ifstream&) {
-        name = entry.name;
-        return true;
-    });
-}
-
-LevelLookup FindLevelByPassword(const std::string& password, std::string& name) {
-    return Scan([&](const LevelEntry& entry, bool, std::ifstream&) {
-        if (entry.password != password) {
-            return false;
-        }
-        name = entry.name;
-        return true;
-    });
-}
-
 LevelLookup FindLevelAfter(const std::string& name, std::string& password, std::string& next) {
     password.clear();
     next.clear();
-    return Scan([&](const LevelEntry& entry, bool more, std::ifstream& file) {
-        if (entry.name != name) {
-            return false;
+    std::vector<LevelEntry> entries;
+    if (!ReadLevels(entries)) {
+        return LevelLookup::Unreadable;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].name == name) {
+            password = entries[i].password;
+            next = i + 1 < entries.size() ? entries[i + 1].name : "";
+            return LevelLookup::Found;
         }
-        password = entry.password;
-        if (more) {
-            LevelEntry successor;
-            ReadLine(file, successor);
-            next = successor.name;
-        }
-        return true;
-    });
+    }
+    return LevelLookup::NotFound;
 }

@@ -13,8 +13,9 @@ LevelEntry SplitLevelLine(const std::string& line);
 
 enum class LevelLookup { Found, NotFound, Unreadable };
 
-// The lookups open levels.txt in the working directory, scan from its first
-// line and close it again; nothing is cached.
+// The lookups read levels.txt in the working directory anew each time and
+// scan it from its first line; nothing is cached. Unreadable: missing, not
+// a regular file, or larger than any level list.
 LevelLookup FirstLevel(std::string& name);
 LevelLookup FindLevelByPassword(const std::string& password, std::string& name);
 // The password of the named level and the name of the level after it; both

@@ -129,20 +129,6 @@ private:
 
 }  // namespace
 
-int OpenSmallFile(const std::string& path) {
-    struct stat seen;
-    if (!NamesRegularFile(path, seen)) {
-        return -1;
-    }
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat held;
-    if (fd >= 0 && !HoldsRegularFile(fd, held)) {
-        close(fd);
-        fd = -1;
-    }
-    return fd;
-}
-
 bool ReadSmallFile(int fd, std::string& data) {
     data.clear();
     char buffer[16384];

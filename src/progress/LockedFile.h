@@ -11,11 +11,6 @@
 const int kSmallFileLines = 10;
 const long kMaxSmallFileBytes = 64 * 1024;
 
-// Opens path for reading without blocking. -1 unless it is a regular file:
-// a pipe, a device or a folder is never opened for reading at all. errno is
-// ENOENT only when nothing is there.
-int OpenSmallFile(const std::string& path);
-
 // fd from its start up to and with its tenth line break, or all of a
 // shorter file; false when it cannot be read or those lines do not fit in
 // kMaxSmallFileBytes.

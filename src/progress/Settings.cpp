@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/DataFile.h"
 #include "progress/LockedFile.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::string Trimmed(const std::string& text) {
 Settings LoadSettings() {
     Settings settings;
     std::string text;
-    int fd = OpenSmallFile(kSettingsFile);
+    int fd = OpenRegularFile(kSettingsFile);
     if (fd < 0) {
         return settings;
     }

@@ -3,6 +3,8 @@
 // make it ends where the table says. A tour that cannot finish a game
 // leaves high.txt exactly as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <random>
@@ -71,7 +73,9 @@ std::string Noise(std::size_t length) {
 }
 
 struct Row {
-    std::string variant;  // missing, empty, half, noise, twice, "image ...", or "=contents"
+    // missing, empty, half, noise, twice, a named pipe, a link to /dev/zero,
+    // "image ...", or "=contents"
+    std::string variant;
     End end;
 };
 struct Case {
@@ -96,8 +100,12 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
         folder.Write("levels.txt", kLevels);
         const std::string original = folder.Read(file), variant = row.variant;
         int w, h, bits, start;
-        if (variant == "missing") {
+        if (variant == "missing" || variant == "pipe" || variant == "zero") {
             folder.Remove(file);
+            const std::string path = folder.File(file);
+            ASSERT_EQ(0, variant == "pipe"   ? mkfifo(path.c_str(), 0644)
+                         : variant == "zero" ? symlink("/dev/zero", path.c_str())
+                                             : 0);
         } else if (std::sscanf(variant.c_str(), "image %d %d %d %d", &w, &h, &bits, &start) == 4) {
             // The bottom row of ground, the start above it in the column
             // given; palette 0 black, 1 green, 2 blue.
@@ -133,6 +141,8 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
 
 const std::vector<Row> kHarmless = {
     {"missing", kWhole}, {"empty", kWhole}, {"half", kWhole}, {"noise", kWhole}};
+// Not a file at all: never read, so never waited for.
+const std::vector<Row> kNoFile = {{"pipe", kWhole}};
 
 // Without the sprite list no level image is loaded (a list given twice loads
 // each file twice and keeps the later); without sounds, fonts
@@ -142,13 +152,22 @@ INSTANTIATE_TEST_SUITE_P(
     EveryKind, BadInputTest,
     ::testing::Values(
         Case{"gdat\\sprites.txt",
-             {{"missing", kStart}, {"empty", kStart}, {"half", kStart}, {"noise", kStart},
-              {"twice", kWhole}}},
-        Case{"sdat\\sounds.txt", {{"missing", kWhole}, {"noise", kWhole}, {"twice", kWhole}}}, Case{"gdat\\anglepoi.ttf", kHarmless},
-        Case{"gdat\\splash.png", kHarmless}, Case{"gdat\\background.png", kHarmless},
+             {{"missing", kStart},
+              {"empty", kStart},
+              {"half", kStart},
+              {"noise", kStart},
+              {"twice", kWhole},
+              {"pipe", kStart},
+              {"zero", kStart}}},
+        Case{"sdat\\sounds.txt",
+             {{"missing", kWhole}, {"noise", kWhole}, {"twice", kWhole}, {"pipe", kWhole}}},
+        Case{"gdat\\anglepoi.ttf", kHarmless}, Case{"gdat\\anglepoi.ttf", kNoFile},
+        Case{"gdat\\splash.png", kHarmless}, Case{"gdat\\splash.png", kNoFile},
+        Case{"gdat\\icon.png", kNoFile}, Case{"gdat\\background.png", kHarmless},
         Case{"gdat\\gameback.png", kHarmless}, Case{"gdat\\ground_b.png", kHarmless},
-        Case{"gdat\\ball.png", kHarmless}, Case{"gdat\\zombie_walking_left1.png", kHarmless},
-        Case{"sdat\\music1.ogg", kHarmless}, Case{"sdat\\zombie_death1.ogg", kHarmless},
+        Case{"gdat\\ball.png", kHarmless}, Case{"gdat\\ball.png", kNoFile},
+        Case{"gdat\\zombie_walking_left1.png", kHarmless}, Case{"sdat\\music1.ogg", kHarmless},
+        Case{"sdat\\music1.ogg", kNoFile}, Case{"sdat\\zombie_death1.ogg", kHarmless},
         Case{"gdat\\tovik_walk_right1.png",
              {{"missing", kRunsOn}, {"empty", kRunsOn}, {"noise", kRunsOn}}},
         // Level images as an editor might save them: "image W H BITS
@@ -166,6 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
              {{"missing", kStart},
               {"empty", kStart},
               {"noise", kStart},
+              {"pipe", kStart},
+              {"zero", kStart},
               {"=gdat\\tour1.bmp:111111\r\ngdat\\tour2.bmp:222222\r\n", kWhole},
               {"=gdat\\tour1.bmp:111111gdat\\tour2.bmp:222222", kWhole},
               {"=\x01\xfe\xff:0\ngdat\\tour1.bmp:111111\n", kStart}}},
