@@ -59,10 +59,12 @@ void SetWindowIcon(const char* path) {
 }
 
 // Without a screen SDL falls back to a driver that draws nowhere, and the
-// game would run on unseen. Only a user who names a driver gets one.
+// game would run on unseen. Only a user who names a driver gets one (an
+// empty name asks for none).
 bool HasDisplay() {
     char name[32];
-    if (std::getenv("SDL_VIDEODRIVER") || !SDL_VideoDriverName(name, sizeof name)) {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((asked && *asked) || !SDL_VideoDriverName(name, sizeof name)) {
         return true;
     }
     return std::strcmp(name, "offscreen") != 0 && std::strcmp(name, "dummy") != 0;
