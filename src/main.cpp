@@ -20,11 +20,7 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Play:
             break;
     }
-    Settings settings = LoadSettings();
-    if (line.fullScreen >= 0) {
-        settings.fullScreen = line.fullScreen == 1;
-    }
-    if (!StartUp(settings, line.scale)) {
+    if (!StartUp(LoadSettings(), line.scale, nullptr, line.fullScreen)) {
         return 1;
     }
     RunFrameLoop(line.reportFrames);

@@ -42,7 +42,8 @@ const Uint32 kStallFrame = 33;
 // never waits here.
 const Uint32 kShortestFrame = 13;
 
-// The player's choices as they stand, written back when switched.
+// The player's choices as they stand, written back when switched. A
+// window asked for on the command line is no choice of the player's.
 Settings g_settings;
 
 // SDL's own platform, when StartUp was given none.
@@ -88,12 +89,14 @@ void AskForTheWindow(int scale) {
 // each choice is kept for the next start.
 void CarryOutSwitches() {
     const bool alt = g_input->IsKeyDown(kKeyLeftAlt) || g_input->IsKeyDown(kKeyRightAlt);
-    if (g_input->IsKeyPressed(kKeyF11) || (alt && g_input->IsKeyPressed(kKeyReturn))) {
-        g_input->Swallow(kKeyReturn);  // Alt+Enter chooses nothing in a menu
-        if (g_display->SetFullScreen(!g_display->IsFullScreen())) {
-            g_settings.fullScreen = g_display->IsFullScreen();
-            SaveSettings(g_settings);
+    const bool altEnter = alt && g_input->IsKeyPressed(kKeyReturn);
+    if ((g_input->IsKeyPressed(kKeyF11) || altEnter) &&
+        g_display->SetFullScreen(!g_display->IsFullScreen())) {
+        if (altEnter) {
+            g_input->Swallow(kKeyReturn);  // the switch's own, it chooses nothing
         }
+        g_settings.fullScreen = g_display->IsFullScreen();
+        SaveSettings(g_settings);
     }
     GameState* front = g_states.Front();
     if (g_input->IsKeyPressed(kKeyM) && !(front && front->TakesLetters())) {
@@ -111,7 +114,7 @@ int WindowScale(int desktopWidth, int desktopHeight) {
     return std::clamp(scale, 1, kLargestScale);
 }
 
-bool StartUp(const Settings& settings, int scale, Platform* platform) {
+bool StartUp(const Settings& remembered, int scale, Platform* platform, int fullScreen) {
     // Read when SDL starts: presenting in step with the display, and a game
     // controller in one fixed layout. A value the user set, either way, stands.
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
@@ -131,10 +134,10 @@ bool StartUp(const Settings& settings, int scale, Platform* platform) {
         platform = g_sdlPlatform = new Platform();
     }
     g_platform = platform;
-    g_settings = settings;
+    g_settings = remembered;
     AskForTheWindow(scale);
     SetWindowIcon("gdat\\icon.png");
-    g_display = new Display(640, 480, settings.fullScreen);
+    g_display = new Display(640, 480, fullScreen < 0 ? remembered.fullScreen : fullScreen == 1);
     if (!g_display->GetScreen()) {
         std::fprintf(stderr, "quonkle: the 640x480 video mode could not be set: %s\n",
                      SDL_GetError());
@@ -149,7 +152,7 @@ bool StartUp(const Settings& settings, int scale, Platform* platform) {
     g_resources = new ResourceManager("gdat\\sprites.txt", "sdat\\sounds.txt");
     g_input = new InputState();
     g_sound = new SoundSystem();
-    if (settings.muted) {
+    if (remembered.muted) {
         g_sound->SetMuted(true);
     }
     SDL_WM_SetCaption("Quonkle", nullptr);

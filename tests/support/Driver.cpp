@@ -95,7 +95,8 @@ Driver::Driver(const std::string& folder, Uint32 delta)
     }
     g_lastTicks = 0;
     g_frameDelta = 0;
-    started = kHeadless && StartUp(Settings{false, false}, 1, this);
+    // As the program starts with --window: what is remembered is read.
+    started = kHeadless && StartUp(LoadSettings(), 1, this, 0);
     if (started) {
         keys.assign(g_input->KeyCount(), 0);
     }
