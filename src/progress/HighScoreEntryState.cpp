@@ -54,6 +54,11 @@ void HighScoreEntryState::Draw() {
     g_display->DrawText(font, 190, 10, kWhite, text);
     g_display->DrawText(font, 235, 60, kWhite, "Enter Your Name");
     name.DrawText(font, 300, 140);
+    if (writeFailed) {
+        // Otherwise nothing would tell the player why Return does nothing.
+        g_display->DrawText(font, 132, 195, kWhite, "The score could not be saved");
+        g_display->DrawText(font, 112, 230, kWhite, "Enter tries again, Escape goes on");
+    }
     name.DrawConfirm(font);
     g_display->Flip();
 }
