@@ -49,6 +49,18 @@ Settings g_settings;
 // SDL's own platform, when StartUp was given none.
 Platform* g_sdlPlatform = nullptr;
 
+// Iconifying takes the focus too, and SDL may tell the loss a frame or more
+// before the iconify, which freezes the game without a pause menu. So a
+// loss opens the pause menu only once it has stood this long, over at
+// least two frames, the window still shown.
+const Uint32 kFocusGraceMs = 100;
+const int kFocusGraceFrames = 2;
+struct {
+    bool pending = false;
+    Uint32 since = 0;
+    int frames = 0;
+} g_focusLoss;
+
 // The window manager takes the icon only when the window is made, so it is
 // set before the video mode. Without a readable icon the window has none.
 void SetWindowIcon(const char* path) {
@@ -134,6 +146,7 @@ bool StartUp(const Settings& remembered, int scale, Platform* platform, int full
         platform = g_sdlPlatform = new Platform();
     }
     g_platform = platform;
+    g_focusLoss = {};
     g_settings = remembered;
     AskForTheWindow(scale);
     SetWindowIcon("gdat\\icon.png");
@@ -170,8 +183,6 @@ void AdvanceFrameClock(Uint32 now) {
 
 bool RunFrame() {
     bool quit = false;
-    bool focusLost = false;
-    bool iconified = false;
     SDL_Event event;
     while (g_platform->PollEvent(event)) {
         switch (event.type) {
@@ -185,9 +196,10 @@ bool RunFrame() {
                 if (event.active.state == SDL_APPMOUSEFOCUS) {
                     g_platform->HideCursor();
                 }
-                if (!event.active.gain) {
-                    focusLost = focusLost || (event.active.state & SDL_APPINPUTFOCUS);
-                    iconified = iconified || (event.active.state & SDL_APPACTIVE);
+                if (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) {
+                    // Only the focus lost alone counts; anything else ends a wait.
+                    const bool alone = !event.active.gain && !(event.active.state & SDL_APPACTIVE);
+                    g_focusLoss = {alone, g_platform->GetTicks(), 0};
                 }
                 break;
             default:
@@ -200,8 +212,9 @@ bool RunFrame() {
         AdvanceFrameClock(g_platform->GetTicks());
         CarryOutSwitches();
         if (GameState* front = g_states.Front()) {
-            // Iconifying freezes the game as it is, without a pause menu.
-            if (focusLost && !iconified) {
+            if (g_focusLoss.pending && ++g_focusLoss.frames >= kFocusGraceFrames &&
+                g_lastTicks - g_focusLoss.since >= kFocusGraceMs) {
+                g_focusLoss.pending = false;
                 front->FocusLost();
             }
             front->Update();

@@ -136,6 +136,10 @@ bool Driver::Frame() {
     ticks += frameDelta;
     running = RunFrame();
     ++frameCount;
+    if (iconifying) {
+        iconifying = false;
+        SetAppState(0);
+    }
     for (int key : tappedKeys) {
         keys.at(key) = 0;
     }
@@ -251,9 +255,13 @@ std::string Driver::Do(const std::string& line) {
         if (verb == "tap") {
             Frame();
         }
-    } else if (verb == "iconify" || verb == "restore") {
-        const Uint8 shown = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
-        SetAppState(verb == "restore" ? shown : 0);
+    } else if (verb == "iconify") {
+        // As sdl12-compat tells it: the focus goes first, the window a
+        // frame later.
+        SetAppState(appState & ~SDL_APPINPUTFOCUS);
+        iconifying = true;
+    } else if (verb == "restore") {
+        SetAppState(SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS);
     } else if (verb == "unfocus" || verb == "focus") {
         SetAppState(verb == "focus" ? appState | SDL_APPINPUTFOCUS : appState & ~SDL_APPINPUTFOCUS);
     } else if (verb == "close" || verb == "resize") {

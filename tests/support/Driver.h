@@ -96,6 +96,7 @@ private:
     Uint32 ticks = 0;
     Uint32 slept = 0;
     Uint8 appState = SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS;
+    bool iconifying = false;  // the window goes after the next frame
     std::vector<SDL_Event> events;
     Uint32 frameDelta;
     Uint32 frameCount;
