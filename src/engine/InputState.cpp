@@ -58,9 +58,11 @@ void InputState::Refresh() {
         padAimY = static_cast<float>(mouseY);
     }
     hasPad = now.pad.present;
-    if (hasPad) {
+    if (!hasPad) {
+        padHeld = PadHeld();
+    } else {
         float aimSpeed = 0.0f;
-        ApplyPad(now.pad, currentKeys, buttons, aimSpeed);
+        ApplyPad(now.pad, padHeld, currentKeys, buttons, aimSpeed);
         if (aimSpeed != 0.0f) {
             padAiming = true;
             padAimY =

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "engine/Gamepad.h"
+
 // Keyboard and mouse as of the start of the current frame, with the previous
 // frame's state kept for edge questions. Screens never read SDL directly.
 // A game controller, when there is one, holds down the keys and buttons it
@@ -47,4 +49,5 @@ private:
     int systemMouseY;
     bool padAiming;
     float padAimY;
+    PadHeld padHeld;
 };

@@ -80,9 +80,14 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
 // and how many the back end knows (0: no key state), the mouse and its
 // button mask (1 left, 4 right), a controller's buttons and axes. Then what
 // the snapshot says: Right held and pressed, Up pressed, Left, Down, Space
-// and Escape held, the left and right button pressed; and the mouse. A
-// controller's right stick moves the mouse's height at up to 0.5 px a
-// millisecond of the last frame (16 ms here) until the mouse moves.
+// and Escape held, the left and right button pressed; and the mouse. The
+// left stick leans by its length, from a quarter of its way (8192) until
+// back within an eighth (4096), and holds each arrow within 60 degrees of
+// it (until 70); a trigger presses from half (16384) until back below a
+// quarter; so a unit of noise at a threshold neither presses nor lets go.
+// The right stick moves the mouse's height at up to 0.5 px a millisecond of
+// the last frame (16 ms here), from a quarter of its way until back within
+// an eighth, until the mouse moves.
 TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
     GameFolder folder(GameFolder::kEmpty);
     Driver driver(folder.Path());
@@ -112,18 +117,20 @@ TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
         {{kKeyRight, kKeyUp}, kKeyUp, 4, 1, 1, {}, {}, "000000000", 1, 1},
         {{kKeyRight}, 0, 0, 1, 200, {}, {}, "000000000", 1, 200},
         {{}, kAll, 0, 1, 200, {kPadLeft}, {{kPadLeftY, 8192}}, "000110000", 1, 200},
-        {{}, kAll, 0, 1, 200, {kPadA, kPadStart}, {{kPadLeftX, 8191}, {kPadLeftY, -8192}},
-         "001001100", 1, 200},
-        {{}, kAll, 0, 1, 200, {kPadRight, kPadLeftShoulder}, {{kPadRightY, -32768}}, "110000010",
+        {{}, kAll, 0, 1, 200, {}, {{kPadLeftY, 8191}}, "000010000", 1, 200},  // noise
+        {{}, kAll, 0, 1, 200, {kPadA, kPadStart}, {{kPadLeftX, 31651}, {kPadLeftY, -8481}},
+         "110001100", 1, 200},  // 15 degrees up is right alone
+        {{}, kAll, 0, 1, 200, {kPadRight, kPadLeftShoulder}, {{kPadRightY, -32768}}, "100000010",
          1, 192},
         {{}, kAll, 0, 1, 200, {kPadRightShoulder}, {{kPadRightY, 16384}}, "000000001", 1, 196},
-        {{}, kAll, 0, 1, 200, {}, {{kPadLeftX, -8192}, {kPadRightTrigger, 16384},
-         {kPadRightY, 8191}}, "000100000", 1, 196},  // the right button still held
+        {{}, kAll, 0, 1, 200, {}, {{kPadLeftX, -6000}, {kPadLeftY, 6000}, {kPadRightTrigger, 16384},
+         {kPadRightY, 8191}}, "000110000", 1, 197},  // the right button still held
         {{}, kAll, 0, 1, 200, {}, {{kPadLeftX, 32767}, {kPadLeftTrigger, 16384},
-         {kPadRightY, -32768}}, "110000010", 1, 188},
+         {kPadRightY, -32768}}, "110000010", 1, 189},
         {{}, kAll, 0, 1, 210, {}, {{kPadLeftTrigger, 16383}, {kPadRightTrigger, 16383}},
          "000000000", 1, 210},
-        {{}, kAll, 0, 1, 475, {}, {{kPadRightY, 32767}}, "000000000", 1, 479},
+        {{}, kAll, 0, 1, 475, {}, {{kPadLeftTrigger, 16384}, {kPadRightY, 32767}}, "000000000", 1,
+         479},  // the left button still held
         // clang-format on
     };
     for (const auto& f : frames) {
@@ -160,7 +167,7 @@ TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
 // A virtual controller made in SDL 2, under sdl12-compat, read by the
 // game's own platform: plugged in late, it is found; the D-pad moves
 // through the menu, A chooses "New Game" and starts it, the D-pad walks;
-// pulled out, it reads as released.
+// pulled out, it reads as released; plugged in again, it is found again.
 TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     void* sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(nullptr, sdl2) << "sdl12-compat runs on SDL 2";
@@ -204,6 +211,12 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     driver.Frames(3);
     EXPECT_FALSE(g_input->IsKeyDown(kKeyRight) || g_input->HasPad() != true);
     EXPECT_EQ("PlayState", driver.ScreenName());
+    pad = open(attach(1, PadState::kAxes, PadState::kButtons, 0));
+    SDL_Delay(2001);
+    driver.Frames(2);
+    set(pad, kPadLeft, 1);
+    driver.Frames(2);
+    EXPECT_TRUE(g_input->IsKeyDown(kKeyLeft));
 }
 
 // Blits over a green screen: black is the key in every kind of image,
