@@ -45,22 +45,28 @@ mandoc -T lint "$root/share/man/man6/quonkle.6" || fail "man page is not clean"
 appstreamcli validate --no-net "$root/share/metainfo/org.quonkle.Quonkle.metainfo.xml" ||
     fail "metainfo does not validate"
 
-# Runs the launcher until it has set up the user's folder and started the
-# game, which must then keep running (a game that cannot start ends at once).
-launch() {
+# Runs the launcher for home $1 with the settings that follow until the game
+# it starts reports its frames (plays=true; then it is ended) or the
+# launcher ends (plays=false, status in rc); run.log holds what they said.
+run_launcher() {
     env -u XDG_DATA_HOME HOME="$1" "${@:2}" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-        "$root/bin/quonkle" >"$work/run.log" 2>&1 &
+        "$root/bin/quonkle" --fps >"$work/run.log" 2>&1 &
     pid=$!
-    local end=$((SECONDS + 60)) program
-    program=$(readlink -f "$root/libexec/quonkle/quonkle")
-    until [ "$(readlink "/proc/$pid/exe")" = "$program" ]; do
-        kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ] \
-            || { cat "$work/run.log"; fail "the launcher did not start the game"; }
-        sleep 0.1
-    done
-    sleep 1
-    kill "$pid" 2>/dev/null || { cat "$work/run.log"; fail "the game ended on its own"; }
-    wait "$pid" || true
+    while kill -0 "$pid" 2>/dev/null && ! grep -q ' frames in ' "$work/run.log"; do sleep 0.1; done
+    plays=false
+    kill "$pid" 2>/dev/null && plays=true
+    rc=0
+    wait "$pid" || rc=$?
+}
+launch() {
+    run_launcher "$@"
+    $plays || { cat "$work/run.log"; fail "the launcher did not start the game"; }
+}
+# The launcher refuses the user's folder: status 1, one line, no game.
+refused() {
+    run_launcher "$@"
+    ! $plays && [ "$rc" -eq 1 ] && [ "$(wc -l <"$work/run.log")" -eq 1 ] ||
+        { cat "$work/run.log"; fail "a folder not the user's alone was taken ($*)"; }
 }
 
 home=$work/home-a
@@ -110,6 +116,22 @@ launch "$home" XDG_DATA_HOME="$work/xdg"
 [ -f "$work/xdg/quonkle/high.txt" ] || fail "XDG_DATA_HOME ignored"
 [ ! -e "$home/.local" ] || fail "wrote to ~/.local despite XDG_DATA_HOME"
 cmp -s "$work/xdg/quonkle/high.txt" "$work/scores" && fail "two users share high.txt"
+
+# As ssh with its folder, the launcher plays only in a folder of the user's
+# alone: where someone else owns it or others may write it, links planted
+# there could make the game write the user's own files. It makes none in a
+# folder others may write either.
+chmod g+w "$work/xdg/quonkle"
+refused "$home" XDG_DATA_HOME="$work/xdg"
+mkdir -m 1777 "$work/shared"
+refused "$home" XDG_DATA_HOME="$work/shared"
+[ ! -e "$work/shared/quonkle" ] || fail "a folder made where others may write"
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir "$work/shared/quonkle"
+    ln -s "$work/scores" "$work/shared/quonkle/settings.txt"
+    chown -hR daemon "$work/shared/quonkle"
+    refused "$home" XDG_DATA_HOME="$work/shared"
+fi
 
 # An incomplete install is refused with a message, not a crash.
 mv "$root/share/quonkle" "$root/share/quonkle.away"
