@@ -1,11 +1,11 @@
 # Helpers of the end-to-end scripts: a virtual X server of its own, the real
 # program started in a game folder of its own, keys held long enough for a
 # frame to see them, and screens told apart by what they draw.
-# A key stays down for three of the frames the program reports (--fps), at
-# least HOLD seconds, and up for two, at least GAP: a slow program (under
-# valgrind, say) or a busy machine gets longer presses.
-HOLD=${HOLD:-0.1}
-GAP=${GAP:-0.1}
+# Every wait counts the game's own frames, as it reports them (--fps, a
+# line a second), never seconds: a slow program (under valgrind, say) or a
+# busy machine makes a run longer, never red. A key stays down until a
+# frame has begun since it went down, and so does a key let go before it
+# goes down again.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -48,8 +48,7 @@ start_session() {
     Xvfb -displayfd 3 -screen 0 "${SCREEN:-640x480x24}" -nolisten tcp 3>"$work/display" \
         2>"$work/xvfb.log" &
     xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    until [ -s "$work/display" ]; do kill -0 "$xvfb_pid" && sleep 0.1 || fail "no Xvfb"; done
     export DISPLAY=":$(cat "$work/display")"
     game=$work/game
     mkdir -p "$game/gdat"
@@ -71,35 +70,55 @@ add_level() {
 }
 
 # Runs the game (through a wrapper, if given: valgrind, say) in $game,
-# reporting its frame rate.
+# reporting its frames.
 start_game() {
+    : >"$work/game.log"  # no frames of the last game's
     (cd "$game" && SDL_AUDIODRIVER=dummy exec "$@" --fps) >"$work/game.log" 2>&1 &
     game_pid=$!
-}
-# Seconds of $1 frames as last reported, or $2 if that is longer.
-frames() {
-    local ms
-    ms=$(sed -n 's/^quonkle: .* ms, \([0-9.]*\) ms a frame$/\1/p' "$work/game.log" | tail -n 1)
-    awk -v ms="${ms:-0}" -v n="$1" -v least="$2" 'BEGIN { s = n * ms / 1000; print (s > least ? s : least) }'
+    released=()
 }
 running() { kill -0 "$game_pid" 2>/dev/null; }
+# Runs "$@" with --fps, its output in $work/run.log, until the game reports
+# its frames (then plays=true, and it is ended) or it ends by itself
+# (plays=false, its status in rc).
+run_briefly() {
+    : >"$work/run.log"  # not the last run's, before this one starts
+    "$@" --fps >"$work/run.log" 2>&1 &
+    local pid=$!
+    while kill -0 "$pid" 2>/dev/null && ! grep -q ' frames in ' "$work/run.log"; do sleep 0.1; done
+    plays=false
+    kill "$pid" 2>/dev/null && plays=true
+    rc=0
+    wait "$pid" || rc=$?
+}
+# The frame reports so far, and the frames in them.
+reports() { grep -c '^quonkle: [0-9]* frames in ' "$work/game.log" || true; }
+frames_seen() { awk '/^quonkle: [0-9]+ frames in / { n += $2 } END { print n + 0 }' "$work/game.log"; }
+# Waits for report $1 (its frame began after report $1 - 1), or the end.
+until_report() { while [ "$(reports)" -lt "$1" ] && running; do sleep 0.05; done; }
+# Fails once the game has run $2 frames since frame $1 (frames_seen).
+within_frames() { [ $(($(frames_seen) - $1)) -le "$2" ] || fail "not within $2 frames: ${*:3}"; }
 wait_exit() {
-    for _ in $(seq $(($1 * 10))); do running || break; sleep 0.1; done
-    running && fail "the program did not end"
+    local start
+    start=$(frames_seen)
+    while running; do within_frames "$start" "$1" "the end" && sleep 0.1; done
     game_rc=0
     wait "$game_pid" || game_rc=$?
     game_pid=
 }
 
-press() {
-    local key
-    for key in "$@"; do
-        xdotool keydown "$key"; sleep "$(frames 3 "$HOLD")"
-        xdotool keyup "$key"; sleep "$(frames 2 "$GAP")"
-    done
+declare -A released  # the report count when a key went up
+hold() {
+    until_report $((${released[$1]:--2} + 2))  # a key let go is seen up first
+    xdotool keydown "$1" && until_report $(($(reports) + 2))
 }
-hold() { xdotool keydown "$1"; }
-release() { xdotool keyup "$1"; }
+release() { xdotool keyup "$1" && released[$1]=$(reports); }
+# Presses the keys one after another; after "--", waits (300 frames) for
+# the check that follows.
+press() {
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do hold "$1" && release "$1" && shift; done
+    [ $# -eq 0 ] || { shift && wait_for 300 "$@"; }
+}
 
 # Pixels of exactly rgb(R,G,B) in the box X Y W H of the last shot.
 count() {
@@ -116,6 +135,13 @@ pause_item() {
     white_in ${boxes[$1]} && grey_in ${boxes[$(( ($1 + 1) % 3 ))]} && ! grey_in 285 245 100 45
 }
 on_play() { looks_like gameback 60 && ! white_in 227 145 250 45; }
+# From the main menu of a game just started, through the start screen, to
+# the first level.
+new_game() {
+    wait_for 300 menu_item 0
+    press space -- looks_like start 10
+    press space -- on_play
+}
 grey_in() { [ "$(count 128 128 128 "$@")" -ge 30 ]; }
 no_grey() { [ "$(count 128 128 128 0 0 640 480)" -lt 5 ]; }
 # The shot differs from picture $1 of the data in at most $2 % of its pixels.
@@ -125,12 +151,13 @@ looks_like() {
     [ "${diff%% *}" -le $((640 * 480 * $2 / 100)) ] 2>/dev/null
 }
 
-# Waits up to $1 seconds until the check that follows holds on a new shot
-# (of the screen, or of the window $shot_window when set).
+# Waits until the check that follows holds on a new shot (of the screen, or
+# of the window $shot_window when set), for up to $1 of the game's frames.
 wait_for() {
-    local end=$((SECONDS + $1))
+    local most=$1 start
     shift
-    while [ "$SECONDS" -lt "$end" ]; do
+    start=$(frames_seen)
+    while :; do
         running || fail "the program ended while waiting for: $*"
         if [ -n "${shot_window:-}" ]; then
             xwd -id "$shot_window" -silent >"$work/shot.xwd"
@@ -138,7 +165,7 @@ wait_for() {
             xwd -root -silent >"$work/shot.xwd"
         fi
         "$@" && return 0
+        within_frames "$start" "$most" "$*"
         sleep 0.3
     done
-    fail "timed out waiting for: $*"
 }

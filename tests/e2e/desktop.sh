@@ -33,55 +33,52 @@ geometry_is() {
     [ "$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: //p')" = "$1" ]
 }
 settings_say() { grep -qx "display: $1" "$game/settings.txt"; }
+game_window() { window=$(xdotool search --name '^Quonkle$' | head -n1) && [ -n "$window" ]; }
+clock_window() { clock=$(xdotool search --class xclock | head -n1) && [ -n "$clock" ]; }
 start_window() {
     start_game "$program" "$@"
-    window=$(timeout 20 xdotool search --sync --name '^Quonkle$' | head -n1) || fail "no window"
+    wait_for 1000 game_window
+}
+end_game() {
+    kill -TERM "$game_pid"
+    wait_exit 300
 }
 
 # Full screen on a bare X server: the game covers the screen itself.
 start_window
-wait_for 20 geometry_is 1600x1200
-kill -TERM "$game_pid"
-wait_exit 20
+wait_for 1000 geometry_is 1600x1200
+end_game
 
 openbox >"$work/wm.log" 2>&1 &
 helpers=$!
 # SDL waits for a new window to be shown: not while a window manager starts.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-for _ in $(seq 100); do wm_ready && break; sleep 0.1; done
-wm_ready || fail "openbox did not start"
+until wm_ready; do kill -0 "$helpers" 2>/dev/null && sleep 0.1 || fail "openbox did not start"; done
 
 # The largest whole scale within nine tenths of the desktop: 2 here.
 start_window --window
-wait_for 20 geometry_is 1280x960
+wait_for 1000 geometry_is 1280x960
 press F11
-wait_for 10 geometry_is 1600x1200
+wait_for 1000 geometry_is 1600x1200
 settings_say "full screen" || fail "full screen is not remembered"
 press F11
-wait_for 10 geometry_is 1280x960
+wait_for 1000 geometry_is 1280x960
 settings_say window || fail "the window is not remembered"
-press F11
-wait_for 10 settings_say "full screen"
-kill -TERM "$game_pid"
-wait_exit 20
+press F11 -- settings_say "full screen"
+end_game
 
 # Started again without options: full screen, as left.
 start_window
-wait_for 20 geometry_is 1600x1200
-kill -TERM "$game_pid"
-wait_exit 20
+wait_for 1000 geometry_is 1600x1200
+end_game
 
 # A level in a window of its own size; another window takes the focus.
 start_window --window --scale 1
 shot_window=$window
-wait_for 30 menu_item 0
-press space
-wait_for 10 looks_like start 10
-press space
-wait_for 10 on_play
+new_game
 xclock >/dev/null 2>&1 &
 helpers="$helpers $!"
-clock=$(timeout 20 xdotool search --sync --class xclock | head -n1) || fail "no xclock"
-timeout 10 xdotool windowfocus --sync "$clock" || fail "xclock took no focus"
-wait_for 10 pause_item 0
+wait_for 1000 clock_window
+xdotool windowfocus "$clock"
+wait_for 300 pause_item 0
 echo "desktop: ok"

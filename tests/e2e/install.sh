@@ -14,7 +14,7 @@ build=$2
     || skip "$build has no generated game data to install"
 
 work=$(mktemp -d /tmp/quonkle-install-XXXXXX)
-trap 'kill ${pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 stage=$work/stage
 prefix=/usr
 root=$stage$prefix
@@ -45,28 +45,17 @@ mandoc -T lint "$root/share/man/man6/quonkle.6" || fail "man page is not clean"
 appstreamcli validate --no-net "$root/share/metainfo/org.quonkle.Quonkle.metainfo.xml" ||
     fail "metainfo does not validate"
 
-# Runs the launcher for home $1 with the settings that follow until the game
-# it starts reports its frames (plays=true; then it is ended) or the
-# launcher ends (plays=false, status in rc); run.log holds what they said.
-run_launcher() {
-    env -u XDG_DATA_HOME HOME="$1" "${@:2}" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-        "$root/bin/quonkle" --fps >"$work/run.log" 2>&1 &
-    pid=$!
-    while kill -0 "$pid" 2>/dev/null && ! grep -q ' frames in ' "$work/run.log"; do sleep 0.1; done
-    plays=false
-    kill "$pid" 2>/dev/null && plays=true
-    rc=0
-    wait "$pid" || rc=$?
+# Runs the launcher for home $1 with the settings that follow, until the
+# game it starts reports its frames (plays) or it ends.
+launcher() {
+    run_briefly env -u XDG_DATA_HOME HOME="$1" "${@:2}" SDL_VIDEODRIVER=dummy \
+        SDL_AUDIODRIVER=dummy "$root/bin/quonkle"
 }
-launch() {
-    run_launcher "$@"
-    $plays || { cat "$work/run.log"; fail "the launcher did not start the game"; }
-}
+launch() { launcher "$@" && $plays || fail "the launcher did not start the game: $(<"$work/run.log")"; }
 # The launcher refuses the user's folder: status 1, one line, no game.
 refused() {
-    run_launcher "$@"
-    ! $plays && [ "$rc" -eq 1 ] && [ "$(wc -l <"$work/run.log")" -eq 1 ] ||
-        { cat "$work/run.log"; fail "a folder not the user's alone was taken ($*)"; }
+    launcher "$@" && ! $plays && [ "$rc" -eq 1 ] && [ "$(wc -l <"$work/run.log")" -eq 1 ] ||
+        fail "a folder not the user's alone was taken ($*): $(<"$work/run.log")"
 }
 
 home=$work/home-a
@@ -135,9 +124,9 @@ fi
 
 # An incomplete install is refused with a message, not a crash.
 mv "$root/share/quonkle" "$root/share/quonkle.away"
-rc=0
-HOME="$home" "$root/bin/quonkle" 2>"$work/err" || rc=$?
+launcher "$home"
 mv "$root/share/quonkle.away" "$root/share/quonkle"
-[ "$rc" -eq 1 ] && grep -q 'not installed completely' "$work/err" || fail "incomplete install not reported"
+! $plays && [ "$rc" -eq 1 ] && grep -q 'not installed completely' "$work/run.log" ||
+    fail "incomplete install not reported"
 
 echo "install: ok"

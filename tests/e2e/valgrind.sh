@@ -10,7 +10,7 @@ log=$(mktemp /tmp/quonkle-valgrind-XXXXXX.log)
 trap 'rm -f "$log"' EXIT
 # A frame takes up to a second under memcheck; SDL's software path to the
 # window saves a third of the time and runs the same game code.
-export HOLD=1 GAP=0.5 SLOW=8 SDL12COMPAT_OPENGL_SCALING=0 SDL_RENDER_DRIVER=software
+export SDL12COMPAT_OPENGL_SCALING=0 SDL_RENDER_DRIVER=software
 export WRAPPER="valgrind --tool=memcheck --error-exitcode=97 --leak-check=full
     --show-leak-kinds=definite --errors-for-leak-kinds=definite --track-origins=yes
     --num-callers=30 --suppressions=$here/valgrind.supp --gen-suppressions=all --log-file=$log"

@@ -80,14 +80,11 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
 // and how many the back end knows (0: no key state), the mouse and its
 // button mask (1 left, 4 right), a controller's buttons and axes. Then what
 // the snapshot says: Right held and pressed, Up pressed, Left, Down, Space
-// and Escape held, the left and right button pressed; and the mouse. The
-// left stick leans by its length, from a quarter of its way (8192) until
-// back within an eighth (4096), and holds each arrow within 60 degrees of
-// it (until 70); a trigger presses from half (16384) until back below a
-// quarter; so a unit of noise at a threshold neither presses nor lets go.
-// The right stick moves the mouse's height at up to 0.5 px a millisecond of
-// the last frame (16 ms here), from a quarter of its way until back within
-// an eighth, until the mouse moves.
+// and Escape held, the left and right button pressed; and the mouse. A
+// controller's thresholds are bands (Gamepad.h), so noise at one neither
+// presses nor lets go, and its left stick leans by its length. Its right
+// stick moves the mouse's height at up to 0.5 px a millisecond of the last
+// frame (16 ms here) until the mouse moves.
 TEST(InputSnapshot, KeysButtonsAndAControllerArePressedInTheirFirstFrameOnly) {
     GameFolder folder(GameFolder::kEmpty);
     Driver driver(folder.Path());
@@ -211,11 +208,9 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
     driver.Frames(3);
     EXPECT_FALSE(g_input->IsKeyDown(kKeyRight) || g_input->HasPad() != true);
     EXPECT_EQ("PlayState", driver.ScreenName());
-    pad = open(attach(1, PadState::kAxes, PadState::kButtons, 0));
+    set(open(attach(1, PadState::kAxes, PadState::kButtons, 0)), kPadLeft, 1);
     SDL_Delay(2001);
-    driver.Frames(2);
-    set(pad, kPadLeft, 1);
-    driver.Frames(2);
+    driver.Frames(3);
     EXPECT_TRUE(g_input->IsKeyDown(kKeyLeft));
 }
 

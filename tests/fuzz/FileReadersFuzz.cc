@@ -106,13 +106,9 @@ void HighScores(const std::string& text, int32_t score) {
     // kept in order; the first gives way only when no line is empty.
     std::vector<std::string> stored;
     for (const HighScoreLine& old : read) {
-        if (!old.text.empty()) {
-            stored.push_back(old.text);
-        }
+        stored.insert(stored.end(), !old.text.empty(), old.text);
     }
-    if (stored.size() == kHighScoreCount) {
-        stored.erase(stored.begin());
-    }
+    stored.erase(stored.begin(), stored.begin() + (stored.size() == kHighScoreCount));
     auto first = std::find_if(after.begin(), after.end(), [](auto& l) { return !l.empty(); });
     auto at = std::find(first, after.end(), line);
     Check(after.size() == kHighScoreCount && at != after.end(), "ten lines with the entry");

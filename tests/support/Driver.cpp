@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <typeinfo>
+#include <utility>
 
 #include "engine/Display.h"
 #include "engine/Engine.h"
@@ -136,8 +137,7 @@ bool Driver::Frame() {
     ticks += frameDelta;
     running = RunFrame();
     ++frameCount;
-    if (iconifying) {
-        iconifying = false;
+    if (std::exchange(iconifying, false)) {
         SetAppState(0);
     }
     for (int key : tappedKeys) {
@@ -255,14 +255,11 @@ std::string Driver::Do(const std::string& line) {
         if (verb == "tap") {
             Frame();
         }
-    } else if (verb == "iconify") {
-        // As sdl12-compat tells it: the focus goes first, the window a
-        // frame later.
-        SetAppState(appState & ~SDL_APPINPUTFOCUS);
-        iconifying = true;
     } else if (verb == "restore") {
         SetAppState(SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS);
-    } else if (verb == "unfocus" || verb == "focus") {
+    } else if (verb == "iconify" || verb == "unfocus" || verb == "focus") {
+        // An iconify as sdl12-compat tells it: the focus goes, the window a frame later.
+        iconifying = verb == "iconify";
         SetAppState(verb == "focus" ? appState | SDL_APPINPUTFOCUS : appState & ~SDL_APPINPUTFOCUS);
     } else if (verb == "close" || verb == "resize") {
         Send(verb == "close" ? SDL_QUIT : SDL_VIDEORESIZE);
