@@ -154,17 +154,14 @@ looks_like() {
 # Waits until the check that follows holds on a new shot (of the screen, or
 # of the window $shot_window when set), for up to $1 of the game's frames.
 wait_for() {
-    local most=$1 start
+    local most=$1 start target=(-root)
     shift
     start=$(frames_seen)
+    [ -z "${shot_window:-}" ] || target=(-id "$shot_window")
     while :; do
         running || fail "the program ended while waiting for: $*"
-        if [ -n "${shot_window:-}" ]; then
-            xwd -id "$shot_window" -silent >"$work/shot.xwd"
-        else
-            xwd -root -silent >"$work/shot.xwd"
-        fi
-        "$@" && return 0
+        # A window that goes while xwd reads the screen fails the shot: the next one counts.
+        xwd "${target[@]}" -silent >"$work/shot.xwd" 2>/dev/null && "$@" && return 0
         within_frames "$start" "$most" "$*"
         sleep 0.3
     done
