@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "engine/HostPath.h"
+#include "engine/PlayerFiles.h"
 #include "progress/LockedFile.h"
 
 namespace {
@@ -72,6 +73,7 @@ bool ReadHighScores(HighScoreLine lines[kHighScoreCount]) {
     for (int i = 0; i < kHighScoreCount; ++i) {
         lines[i] = HighScoreLine();
     }
+    FetchPlayerFile(kHighScoreFile);
     int fd = OpenSmallFile(kHighScoreFile);
     if (fd < 0) {
         return false;

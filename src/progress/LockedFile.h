@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/PlayerFiles.h"
+
 // The largest file of the player's the game reads (high.txt, settings.txt):
 // ten lines of scores are far smaller, so anything bigger is not one.
 const long kMaxSmallFileBytes = 64 * 1024;
@@ -50,6 +52,9 @@ private:
     void SweepLeftovers() const;
     void Close();
 
+    // Taken first and let go last: the host's guard of the player's files.
+    PlayerFilesLock playerLock;
+    std::string path;
     // The kernel's name for the open file, empty when it gives none.
     std::string finalName;
     std::string contents;

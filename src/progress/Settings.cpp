@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/PlayerFiles.h"
 #include "progress/LockedFile.h"
 
 namespace {
@@ -25,6 +26,7 @@ std::string Trimmed(const std::string& text) {
 Settings LoadSettings() {
     Settings settings;
     std::string text;
+    FetchPlayerFile(kSettingsFile);
     int fd = OpenSmallFile(kSettingsFile);
     if (fd < 0) {
         return settings;

@@ -1,0 +1,139 @@
+// The browser's display: emscripten's SDL layer draws on the page's canvas,
+// a sprite is a canvas of its own, and text goes through the browser's font
+// engine. That layer ignores colour keys and keeps a canvas's pixels as
+// RGBA, so a sprite is prepared once when it loads: its black pixels are
+// made transparent on its canvas, and its pixel memory is given the
+// desktop's display format (0x00RRGGBB, black 0) for the games that read
+// it (level pictures, the pixel test of hits). The sprite then stays locked,
+// so that SDL's layer never copies one form over the other.
+#include "engine/Display.h"
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+#include <emscripten.h>
+
+#include "engine/Font.h"
+#include "engine/HostPath.h"
+#include "engine/Sprite.h"
+
+const SDL_Color kWhite = {255, 255, 255, 0};
+const SDL_Color kGrey = {128, 128, 128, 0};
+
+namespace {
+
+// The page itself goes full screen (it letterboxes the picture); only a key
+// or click of the player's may ask for it, which F11 and Alt+Enter are.
+// clang-format off
+EM_JS(int, AskForFullScreen, (bool on), {
+    if (!document.fullscreenEnabled) return 0;
+    const asked = on ? document.documentElement.requestFullscreen()
+                     : (document.fullscreenElement ? document.exitFullscreen() : null);
+    if (asked) asked.catch(() => {});
+    return 1;
+});
+// clang-format on
+
+// A font is known to the browser by the name TTF_OpenFont keeps, so the
+// game's own file is registered under its path. False if it is missing or
+// no font.
+// clang-format off
+EM_ASYNC_JS(int, RegisterFont, (const char* path), {
+    const name = UTF8ToString(path);
+    Module.fontsRegistered = Module.fontsRegistered || {};
+    if (!Module.fontsRegistered[name]) {
+        try {
+            const face = new FontFace(name, FS.readFile(name));
+            await face.load();
+            document.fonts.add(face);
+            Module.fontsRegistered[name] = true;
+        } catch (e) {
+            return 0;
+        }
+    }
+    return 1;
+});
+// clang-format on
+
+Uint32 DesktopPixel(Uint32 rgba) {
+    return (rgba & 0xFF) << 16 | (rgba & 0xFF00) | (rgba >> 16 & 0xFF);
+}
+
+}  // namespace
+
+Display::Display(int width, int height, bool)
+    // A page starts in its window: the browser allows full screen only
+    // after a key or a click.
+    : screen(SDL_SetVideoMode(width, height, 32, 0)), ttfReady(TTF_Init() == 0), presenting(true) {}
+
+Display::~Display() {
+    if (ttfReady) {
+        TTF_Quit();
+    }
+}
+
+bool Display::SetFullScreen(bool on) {
+    return screen && on != IsFullScreen() && AskForFullScreen(on);
+}
+
+void Display::Fill(Uint32 pixel) {
+    SDL_FillRect(screen, nullptr, pixel);
+}
+
+void Display::Blit(Sprite* sprite, Sint16 x, Sint16 y) {
+    if (!sprite) {
+        return;
+    }
+    SDL_Rect source = {0, 0, static_cast<Uint16>(sprite->GetWidth()),
+                       static_cast<Uint16>(sprite->GetHeight())};
+    SDL_Rect destination = {x, y, 0, 0};
+    SDL_UpperBlit(sprite->GetSurface(), &source, screen, &destination);
+}
+
+void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text) {
+    // The layer draws an empty text as a blank; the desktop draws nothing.
+    if (!font || !font->GetFont() || !text || !*text) {
+        return;
+    }
+    SDL_Surface* rendered = TTF_RenderText_Solid(font->GetFont(), text, colour);
+    if (!rendered) {
+        return;
+    }
+    SDL_Rect destination = {x, y, 0, 0};
+    SDL_UpperBlit(rendered, nullptr, screen, &destination);
+    SDL_FreeSurface(rendered);
+}
+
+void Display::Flip() {
+    // The screen is the page's canvas: what is drawn shows.
+}
+
+Sprite* Display::LoadSprite(const char* path, Uint32) {
+    // Decoded by the browser while the page loaded, found by its name.
+    SDL_Surface* image = IMG_Load(HostPath(path).c_str());
+    if (!image) {
+        return nullptr;
+    }
+    // Every sprite is keyed on black (the key the game passes); a pixel of
+    // any other colour is opaque, as in the desktop's format without alpha.
+    SDL_LockSurface(image);
+    Uint32* pixels = static_cast<Uint32*>(image->pixels);
+    const int count = image->w * image->h;
+    for (int i = 0; i < count; ++i) {
+        pixels[i] = (pixels[i] & 0xFFFFFF) == 0 ? 0 : pixels[i] | 0xFF000000;
+    }
+    SDL_UnlockSurface(image);
+    SDL_LockSurface(image);
+    for (int i = 0; i < count; ++i) {
+        pixels[i] = DesktopPixel(pixels[i]);
+    }
+    return new Sprite(image);
+}
+
+Font* Display::LoadFont(const char* path, int pointSize) {
+    const std::string name = HostPath(path);
+    if (!RegisterFont(name.c_str())) {
+        return nullptr;
+    }
+    TTF_Font* font = TTF_OpenFont(name.c_str(), pointSize);
+    return font ? new Font(font) : nullptr;
+}
