@@ -32,6 +32,9 @@ KEYS = {  # name: (key, code, DOM key code)
     "escape": ("Escape", "Escape", 27), "backspace": ("Backspace", "Backspace", 8),
 }
 
+# The data's pictures the page's helpers compare the screen with.
+PICTURES = ["gameback.png", "start.png"]
+
 # Helpers the page gets: pixels of the canvas against a picture of the data.
 PAGE_HELPERS = r"""
 window.screenPixels = (x, y, w, h) =>
@@ -41,12 +44,20 @@ window.countColour = (r, g, b, x, y, w, h) => {
   for (let i = 0; i < p.length; i += 4) n += p[i] == r && p[i+1] == g && p[i+2] == b;
   return n;
 };
-// Pixels of the box that differ from the data's picture NAME, with a mask
-// of the columns that do.
+// The data's pictures, decoded from the game's files as they are.
+window.pictures = {};
+window.prepare = name => createImageBitmap(new Blob([FS.readFile('gdat/' + name)]),
+    {colorSpaceConversion: 'none', premultiplyAlpha: 'none'}).then(bitmap => {
+  const c = document.createElement('canvas');
+  c.width = bitmap.width; c.height = bitmap.height;
+  c.getContext('2d').drawImage(bitmap, 0, 0);
+  pictures[name] = c.getContext('2d');
+});
+// Pixels of the box that differ from the picture NAME (prepared), and the
+// middle of the columns that do.
 window.differs = (name, x, y, w, h) => {
-  const picture = Module.preloadedImages['/gdat/' + name];
   const p = screenPixels(x, y, w, h);
-  const q = picture.getContext('2d').getImageData(x, y, w, h).data;
+  const q = pictures[name].getImageData(x, y, w, h).data;
   let n = 0; const columns = [];
   for (let i = 0; i < p.length; i += 4) {
     const d = Math.abs(p[i]-q[i]) + Math.abs(p[i+1]-q[i+1]) + Math.abs(p[i+2]-q[i+2]);
@@ -163,6 +174,7 @@ class Page:
     def reload(self):
         self.call("Page.navigate", url=self.url)
         self.wait_for("typeof Module == 'object' && Module.frames > 0")
+        self.eval("Promise.all(%s.map(prepare))" % json.dumps(PICTURES))
 
     def eval(self, expression):
         result = self.call("Runtime.evaluate", expression=expression, returnByValue=True,

@@ -3,9 +3,8 @@
 // engine. That layer ignores colour keys and keeps a canvas's pixels as
 // RGBA, so a sprite is prepared once when it loads: its black pixels are
 // made transparent on its canvas, and its pixel memory is given the
-// desktop's display format (0x00RRGGBB, black 0) for the games that read
-// it (level pictures, the pixel test of hits). The sprite then stays locked,
-// so that SDL's layer never copies one form over the other.
+// desktop's display format (0x00RRGGBB, black 0) for the code that reads
+// it (level pictures, the pixel test of hits).
 #include "engine/Display.h"
 
 #include <SDL_image.h>
@@ -54,9 +53,28 @@ EM_ASYNC_JS(int, RegisterFont, (const char* path), {
 });
 // clang-format on
 
-Uint32 DesktopPixel(Uint32 rgba) {
-    return (rgba & 0xFF) << 16 | (rgba & 0xFF00) | (rgba >> 16 & 0xFF);
-}
+// Keys the picture IMG_Load left on the sprite's canvas and, as RGBA, in its
+// pixel memory: black made transparent on the canvas, every other colour
+// opaque as in the desktop's format without alpha, and the memory in that
+// format. The sprite stays locked: the layer would otherwise copy the
+// canvas back into its memory at the next lock, or the memory onto the
+// canvas at the next unlock.
+// clang-format off
+EM_JS(void, KeyOutBlack, (SDL_Surface* surface), {
+    const sprite = SDL.surfaces[surface];
+    const count = sprite.width * sprite.height;
+    const memory = HEAPU32.subarray(sprite.buffer >> 2, (sprite.buffer >> 2) + count);
+    const picture = sprite.ctx.createImageData(sprite.width, sprite.height);
+    const shown = new Uint32Array(picture.data.buffer);
+    for (let i = 0; i < count; i++) {
+        const rgb = memory[i] & 0xFFFFFF;  // R | G << 8 | B << 16
+        shown[i] = rgb ? (rgb | 0xFF000000) >>> 0 : 0;
+        memory[i] = (rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16;
+    }
+    sprite.ctx.putImageData(picture, 0, 0);
+    sprite.locked = 1;
+});
+// clang-format on
 
 }  // namespace
 
@@ -108,24 +126,13 @@ void Display::Flip() {
 }
 
 Sprite* Display::LoadSprite(const char* path, Uint32) {
-    // Decoded by the browser while the page loaded, found by its name.
+    // Decoded from its file by name; every sprite is keyed on black, the key
+    // the game passes.
     SDL_Surface* image = IMG_Load(HostPath(path).c_str());
     if (!image) {
         return nullptr;
     }
-    // Every sprite is keyed on black (the key the game passes); a pixel of
-    // any other colour is opaque, as in the desktop's format without alpha.
-    SDL_LockSurface(image);
-    Uint32* pixels = static_cast<Uint32*>(image->pixels);
-    const int count = image->w * image->h;
-    for (int i = 0; i < count; ++i) {
-        pixels[i] = (pixels[i] & 0xFFFFFF) == 0 ? 0 : pixels[i] | 0xFF000000;
-    }
-    SDL_UnlockSurface(image);
-    SDL_LockSurface(image);
-    for (int i = 0; i < count; ++i) {
-        pixels[i] = DesktopPixel(pixels[i]);
-    }
+    KeyOutBlack(image);
     return new Sprite(image);
 }
 
