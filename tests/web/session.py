@@ -1,7 +1,7 @@
 """One session of the browser's game in headless Chromium (tools/web/browser.py):
-the menu, M, a level walked and thrown in, the pause menu, the level won, a
-game ended in the name entry, and the entry and the silence kept over a
-reload; not one error on the console. Usage: session.py SITE_DIR."""
+the menu, M, a level walked and thrown in, the pause menu (by Escape and by
+a hidden tab), the level won, a game ended in the name entry, and the entry
+and the silence kept over a reload; not one error on the console. Usage: session.py SITE_DIR."""
 
 import os
 import sys
@@ -99,6 +99,11 @@ def main(site):
 
         page.press("escape")
         check(page, item(PAUSE, 0), "Escape: the pause menu")
+        page.press("return")
+        check(page, ON_PLAY, "Return to Game")
+        page.eval("Object.defineProperty(document, 'hidden', {value: true, configurable: true});"
+                  "document.dispatchEvent(new Event('visibilitychange')); delete document.hidden")
+        check(page, item(PAUSE, 0), "a hidden tab pauses the level")
         page.press("return")
         check(page, ON_PLAY, "Return to Game")
 

@@ -22,7 +22,7 @@ CHROMIUM_FLAGS = [
     "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
     "--no-first-run", "--disable-background-networking", "--disable-component-update",
     "--disable-sync", "--autoplay-policy=no-user-gesture-required",
-    "--remote-debugging-port=0", "--window-size=1320,1080",
+    "--remote-debugging-port=0", "--window-size=1320,1080", "--disable-accelerated-2d-canvas",
 ]
 
 KEYS = {  # name: (key, code, DOM key code)

@@ -7,13 +7,18 @@
 // it (level pictures, the pixel test of hits).
 #include "engine/Display.h"
 
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 #include <emscripten.h>
 
 #include "engine/Font.h"
 #include "engine/HostPath.h"
 #include "engine/Sprite.h"
+
+// stb_image, which emscripten builds in (STB_IMAGE).
+extern "C" {
+unsigned char* stbi_load(const char* file, int* width, int* height, int* channels, int wanted);
+void stbi_image_free(void* data);
+}
 
 const SDL_Color kWhite = {255, 255, 255, 0};
 const SDL_Color kGrey = {128, 128, 128, 0};
@@ -53,24 +58,15 @@ EM_ASYNC_JS(int, RegisterFont, (const char* path), {
 });
 // clang-format on
 
-// Keys the picture IMG_Load left on the sprite's canvas and, as RGBA, in its
-// pixel memory: black made transparent on the canvas, every other colour
-// opaque as in the desktop's format without alpha, and the memory in that
-// format. The sprite stays locked: the layer would otherwise copy the
-// canvas back into its memory at the next lock, or the memory onto the
-// canvas at the next unlock.
+// Shows a sprite's picture (RGBA) on its canvas. The sprite then stays
+// locked: the layer would otherwise copy the canvas back into the pixel
+// memory at the next lock, or the memory onto the canvas at the next
+// unlock, and the two hold the picture in different forms.
 // clang-format off
-EM_JS(void, KeyOutBlack, (SDL_Surface* surface), {
+EM_JS(void, ShowOnCanvas, (SDL_Surface* surface, const Uint8* rgba), {
     const sprite = SDL.surfaces[surface];
-    const count = sprite.width * sprite.height;
-    const memory = HEAPU32.subarray(sprite.buffer >> 2, (sprite.buffer >> 2) + count);
     const picture = sprite.ctx.createImageData(sprite.width, sprite.height);
-    const shown = new Uint32Array(picture.data.buffer);
-    for (let i = 0; i < count; i++) {
-        const rgb = memory[i] & 0xFFFFFF;  // R | G << 8 | B << 16
-        shown[i] = rgb ? (rgb | 0xFF000000) >>> 0 : 0;
-        memory[i] = (rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16;
-    }
+    picture.data.set(HEAPU8.subarray(rgba, rgba + picture.data.length));
     sprite.ctx.putImageData(picture, 0, 0);
     sprite.locked = 1;
 });
@@ -126,14 +122,30 @@ void Display::Flip() {
 }
 
 Sprite* Display::LoadSprite(const char* path, Uint32) {
-    // Decoded from its file by name; every sprite is keyed on black, the key
-    // the game passes.
-    SDL_Surface* image = IMG_Load(HostPath(path).c_str());
-    if (!image) {
+    // Decoded from its file by name (stb_image, which emscripten's layer
+    // decodes with too), straight into the two forms.
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    Uint8* rgba = stbi_load(HostPath(path).c_str(), &width, &height, &channels, 4);
+    if (!rgba) {
         return nullptr;
     }
-    KeyOutBlack(image);
-    return new Sprite(image);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    if (surface) {
+        // Keyed on black, the key the game passes; any other colour is
+        // opaque, as in the desktop's format without alpha.
+        Uint32* pixels = static_cast<Uint32*>(surface->pixels);
+        for (int i = 0; i < width * height; ++i) {
+            Uint8* pixel = rgba + 4 * i;
+            pixels[i] = pixel[0] << 16 | pixel[1] << 8 | pixel[2];
+            pixel[3] = pixels[i] ? 255 : 0;
+        }
+        ShowOnCanvas(surface, rgba);
+    }
+    stbi_image_free(rgba);
+    return surface ? new Sprite(surface) : nullptr;
 }
 
 Font* Display::LoadFont(const char* path, int pointSize) {
