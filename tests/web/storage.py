@@ -1,7 +1,8 @@
 """The player's files in the browser's storage: two tabs of the game each
 store an entry and neither is lost, though the second was opened before
-the first wrote; and where the storage refuses, high.txt reads as missing
-(an empty table) and the game plays on. Usage: storage.py SITE_DIR."""
+the first wrote, with Web Locks and without them (a page of no secure
+origin); and where the storage refuses, high.txt reads as missing (an empty
+table) and the game plays on. Usage: storage.py SITE_DIR."""
 
 import sys
 
@@ -9,12 +10,13 @@ from session import MENU, browser, check, enter_name, item, new_game, no_problem
     row_of, win_level_one
 
 REFUSING = "window.indexedDB.open = () => { throw new DOMException('refused', 'SecurityError'); };"
+NO_WEB_LOCKS = "delete Navigator.prototype.locks;"
 
 
-def main(site):
+def two_tabs(site, before=None):
     chromium = browser.Browser(site)
     try:
-        early, late = chromium.open(), chromium.open()
+        early, late = chromium.open(before=before), chromium.open(before=before)
         check(early, item(MENU, 0), "the first tab's menu")
         new_game(late)
         win_level_one(late)
@@ -27,6 +29,11 @@ def main(site):
         no_problems(late)
     finally:
         chromium.close()
+
+
+def main(site):
+    two_tabs(site)
+    two_tabs(site, before=NO_WEB_LOCKS)
     chromium = browser.Browser(site)
     try:
         page = chromium.open(before=REFUSING)

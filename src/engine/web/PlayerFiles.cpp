@@ -4,9 +4,11 @@
 // the game on one site keep their own) and copied in before it is read and
 // out after it was written; a write waits until the record is on disk. The
 // tabs of one browser share the records, and a Web Lock makes their
-// read-change-write turns one after the other. A storage that refuses
-// leaves no file; a page without Web Locks (no secure origin) writes
-// without the lock.
+// read-change-write turns one after the other; a page without Web Locks
+// (no secure origin) takes turns through a lock record of its own instead,
+// set in one IndexedDB transaction (the database runs those one at a time)
+// and good for a few seconds, so that a tab closed in its turn holds no
+// one up for long. A storage that refuses leaves no file.
 #include "engine/PlayerFiles.h"
 
 #include <emscripten.h>
@@ -74,7 +76,39 @@ EM_ASYNC_JS(int, StoreInStore, (const char* cName), {
 // false after two seconds of another tab's turn.
 // clang-format off
 EM_ASYNC_JS(int, TakeLock, (), {
-    if (!navigator.locks) return 1;
+    if (!navigator.locks) {
+        const store = Module.playerStore;
+        const key = store.key("lock");
+        const mine = Math.random() + "@" + Date.now();
+        for (const giveUp = Date.now() + 2000; Date.now() < giveUp;) {
+            try {
+                const won = await store.run('readwrite', files => {
+                    const seen = files.get(key);
+                    seen.onsuccess = () => {
+                        const lease = seen.result;
+                        if (!lease || lease.until < Date.now()) {
+                            files.put({owner: mine, until: Date.now() + 5000}, key);
+                        }
+                    };
+                    return seen;
+                }).then(() => store.run('readonly', files => files.get(key)));
+                if (won && won.owner === mine) {
+                    Module.releasePlayerLock = () => store.run('readwrite', files => {
+                        const seen = files.get(key);
+                        seen.onsuccess = () => {
+                            if (seen.result && seen.result.owner === mine) files.delete(key);
+                        };
+                        return seen;
+                    }).catch(() => {});
+                    return 1;
+                }
+            } catch (e) {
+                return 1;  // no storage: nothing to guard
+            }
+            await new Promise(wait => setTimeout(wait, 10));
+        }
+        return 0;
+    }
     const controller = new AbortController();
     const timer = setTimeout(() => controller.abort(), 2000);
     return new Promise(resolve => {
