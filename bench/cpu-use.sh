@@ -3,15 +3,22 @@
 # main menu, then 10 s in play (level 1, standing still), started directly
 # (`./quonkle`, nothing set), as the launcher and `make run` start it
 # (SDL12COMPAT_SYNC_TO_VBLANK=1), and with display sync turned off (=0,
-# where only the game's own frame pacing holds it back). Figures are CPU seconds (user + system, all threads) per wall second of
-# the program alone; 1.00 is one core kept busy.
-# Usage: cpu-use.sh [GAME_DIR] (default build/game); QUONKLE_CPU_SECONDS
-# changes the 10 s; QUONKLE_CPU_SHOT=FILE.png keeps a picture of the screen
+# where only the game's own frame pacing holds it back). Figures are CPU
+# seconds (user + system, all threads) per wall second of the program alone;
+# 1.00 is one core kept busy. Given a second game folder (another build's
+# program beside the same data, see build-base.sh), each measure runs for
+# both in turn, so that both meet the same machine.
+# Usage: cpu-use.sh [GAME_DIR [BASE_GAME_DIR]] (default build/game);
+# QUONKLE_CPU_SECONDS changes the 10 s, QUONKLE_CPU_BASE_NAME names the
+# second column; QUONKLE_CPU_SHOT=FILE.png keeps a picture of the screen
 # played, to see that it was play.
 set -euo pipefail
-game=$(readlink -f "${1:-build/game}")
+games=("$(readlink -f "${1:-build/game}")")
+[ -z "${2:-}" ] || games+=("$(readlink -f "$2")")
 seconds=${QUONKLE_CPU_SECONDS:-10}
-[ -x "$game/quonkle" ] || { echo "cpu-use: no game in $game" >&2; exit 1; }
+for game in "${games[@]}"; do
+    [ -x "$game/quonkle" ] || { echo "cpu-use: no game in $game" >&2; exit 1; }
+done
 
 work=$(mktemp -d /tmp/quonkle-cpu-XXXXXX)
 xvfb_pid=
@@ -46,9 +53,15 @@ measure() {
         'BEGIN { printf "%.2f", t / hz / (e - s) }'
 }
 
-# Runs the game with the environment changes "$@"; sets menu and play.
+# Runs the game of folder $1 with the environment changes "$@" after it;
+# sets menu and play.
 run() {
-    (cd "$game" && exec env "$@" SDL_AUDIODRIVER=dummy ./quonkle) >"$work/game.log" 2>&1 &
+    local game=$1
+    shift
+    # A folder of its own, so that no run meets the settings of another.
+    rm -rf "$work/game" && mkdir "$work/game"
+    for f in "$game"/*; do [ "${f##*/}" = settings.txt ] || ln -s "$f" "$work/game/"; done
+    (cd "$work/game" && exec env "$@" SDL_AUDIODRIVER=dummy ./quonkle) >"$work/game.log" 2>&1 &
     game_pid=$!
     timeout 10 xdotool search --sync --name '^Quonkle$' >/dev/null
     xdotool mousemove 320 240
@@ -65,12 +78,28 @@ run() {
     game_pid=
 }
 
-run -u SDL12COMPAT_SYNC_TO_VBLANK
-direct_menu=$menu direct_play=$play
-run SDL12COMPAT_SYNC_TO_VBLANK=0
-off_menu=$menu off_play=$play
-run SDL12COMPAT_SYNC_TO_VBLANK=1
+declare -A menus plays
+starts=(direct launcher "sync off (=0)")
+envs=("-u SDL12COMPAT_SYNC_TO_VBLANK" "SDL12COMPAT_SYNC_TO_VBLANK=1" "SDL12COMPAT_SYNC_TO_VBLANK=0")
+for s in 0 1 2; do
+    for g in "${!games[@]}"; do
+        # shellcheck disable=SC2086
+        run "${games[$g]}" ${envs[$s]}
+        menus[$s,$g]=$menu plays[$s,$g]=$play
+    done
+done
+
 echo "CPU seconds per wall second, ${seconds} s per screen (1.00 = one core)"
-printf '%-8s %14s %14s %14s\n' screen "direct start" launcher "sync off (=0)"
-printf '%-8s %14s %14s %14s\n' menu "$direct_menu" "$menu" "$off_menu" \
-    play "$direct_play" "$play" "$off_play"
+header=$(printf '%-15s %-7s %12s' start screen "this build")
+[ "${#games[@]}" -eq 1 ] || header+=$(printf ' %12s' "${QUONKLE_CPU_BASE_NAME:-base}")
+echo "$header"
+for s in 0 1 2; do
+    for screen in menu play; do
+        row=$(printf '%-15s %-7s' "${starts[$s]}" "$screen")
+        for g in "${!games[@]}"; do
+            if [ "$screen" = menu ]; then v=${menus[$s,$g]}; else v=${plays[$s,$g]}; fi
+            row+=$(printf ' %12s' "$v")
+        done
+        echo "$row"
+    done
+done

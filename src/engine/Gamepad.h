@@ -56,7 +56,7 @@ struct PadHeld {
 };
 
 // What the controller stands for on the keyboard and the mouse: it holds
-// down keys (an array of at least SDLK_LAST) and mouse buttons (SDL's mask),
+// down keys (an array of at least kKeyCount) and mouse buttons (SDL's mask),
 // and gives the speed at which the aim point moves, downwards positive.
 // The D-pad and the left stick are the arrows, A is Space, Start is Escape,
 // the right trigger or shoulder the right button (a fast throw), the left

@@ -5,12 +5,13 @@
 
 #include "engine/Gamepad.h"
 #include "engine/Globals.h"
+#include "engine/Keys.h"
 #include "engine/Platform.h"
 
 InputState::InputState()
     : previousKeys(nullptr),
       currentKeys(nullptr),
-      keyCount(0),
+      keyCount(kKeyCount),
       previousMouseX(0),
       previousMouseY(0),
       previousButtons(0),
@@ -22,10 +23,6 @@ InputState::InputState()
       systemMouseY(-1),
       padAiming(false),
       padAimY(0.0f) {
-    SDL_GetKeyState(&keyCount);
-    // SDL 1.2 key symbols run up to SDLK_LAST; keep room for all of them
-    // even if the back end reports fewer.
-    keyCount = std::max(keyCount, static_cast<int>(SDLK_LAST));
     previousKeys = new Uint8[keyCount]();
     currentKeys = new Uint8[keyCount]();
 }

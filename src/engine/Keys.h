@@ -18,6 +18,8 @@ enum {
     kKeyF11 = 292,
     kKeyRightAlt = 307,
     kKeyLeftAlt = 308,
+    // SDL 1.2's SDLK_LAST: every key code lies below it.
+    kKeyCount = 323,
 };
 
 enum {

@@ -7,6 +7,7 @@
 
 #include "engine/DataFile.h"
 #include "engine/HostPath.h"
+#include "engine/PlayerFiles.h"
 #include "progress/LockedFile.h"
 
 namespace {
@@ -74,6 +75,7 @@ bool ReadHighScores(HighScoreLine lines[kHighScoreCount]) {
     for (int i = 0; i < kHighScoreCount; ++i) {
         lines[i] = HighScoreLine();
     }
+    FetchPlayerFile(kHighScoreFile);
     int fd = OpenRegularFile(kHighScoreFile);
     if (fd < 0) {
         return false;

@@ -154,7 +154,11 @@ bool ReadSmallFile(int fd, std::string& data) {
     }
 }
 
-LockedFile::LockedFile(const std::string& path) {
+LockedFile::LockedFile(const std::string& path) : path(path) {
+    if (!playerLock.Held()) {
+        return;
+    }
+    FetchPlayerFile(path.c_str());
     for (int tries = 0; tries < kOpenTries; ++tries) {
         struct stat seen;
         bool existed = NamesRegularFile(path, seen);
@@ -230,7 +234,7 @@ bool LockedFile::Replace(const std::string& newContents) {
     if (outcome == Outcome::NotAllowed) {
         outcome = WriteInPlace(newContents) ? Outcome::Done : Outcome::Failed;
     }
-    written = outcome == Outcome::Done;
+    written = outcome == Outcome::Done && StorePlayerFile(path.c_str());
     return written;
 }
 

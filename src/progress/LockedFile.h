@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/PlayerFiles.h"
+
 // The player's files (high.txt, settings.txt) are read up to their tenth
 // line break, and those ten lines must fit in kMaxSmallFileBytes: ten lines
 // of scores are far smaller, so anything bigger is not one. What follows
@@ -53,6 +55,9 @@ private:
     void SweepLeftovers() const;
     void Close();
 
+    // Taken first and let go last: the host's guard of the player's files.
+    PlayerFilesLock playerLock;
+    std::string path;
     // The kernel's name for the open file, empty when it gives none.
     std::string finalName;
     std::string contents;

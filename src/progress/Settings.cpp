@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/DataFile.h"
+#include "engine/PlayerFiles.h"
 #include "progress/LockedFile.h"
 
 namespace {
@@ -26,6 +27,7 @@ std::string Trimmed(const std::string& text) {
 Settings LoadSettings() {
     Settings settings;
     std::string text;
+    FetchPlayerFile(kSettingsFile);
     int fd = OpenRegularFile(kSettingsFile);
     if (fd < 0) {
         return settings;
