@@ -4,57 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "engine/HostPath.h"
-
-namespace {
-
-// The bytes a stream reads from, owned by the stream.
-struct StreamBytes {
-    std::string bytes;
-    std::size_t at = 0;
-};
-
-StreamBytes* BytesOf(SDL_RWops* stream) {
-    return static_cast<StreamBytes*>(stream->hidden.unknown.data1);
-}
-
-int SDLCALL Seek(SDL_RWops* stream, int offset, int whence) {
-    StreamBytes* b = BytesOf(stream);
-    const long size = static_cast<long>(b->bytes.size());
-    long to = offset + (whence == RW_SEEK_CUR   ? static_cast<long>(b->at)
-                        : whence == RW_SEEK_END ? size
-                                                : 0);
-    b->at = static_cast<std::size_t>(std::clamp(to, 0L, size));
-    return static_cast<int>(b->at);
-}
-
-int SDLCALL Read(SDL_RWops* stream, void* to, int size, int count) {
-    StreamBytes* b = BytesOf(stream);
-    if (size <= 0 || count <= 0) {
-        return 0;
-    }
-    const std::size_t whole = std::min(static_cast<std::size_t>(count),
-                                       (b->bytes.size() - b->at) / static_cast<std::size_t>(size));
-    std::memcpy(to, b->bytes.data() + b->at, whole * size);
-    b->at += whole * size;
-    return static_cast<int>(whole);
-}
-
-int SDLCALL Write(SDL_RWops*, const void*, int, int) {
-    return -1;
-}
-
-int SDLCALL Close(SDL_RWops* stream) {
-    delete BytesOf(stream);
-    SDL_FreeRW(stream);
-    return 0;
-}
-
-}  // namespace
 
 int OpenRegularFile(const std::string& path) {
     // Asked first without opening for reading: opening a device can have
@@ -100,17 +53,6 @@ bool ReadDataFile(const std::string& name, std::size_t bound, std::string& bytes
     return true;
 }
 
-SDL_RWops* OpenDataFile(const std::string& name, std::size_t bound) {
-    StreamBytes* data = new StreamBytes();
-    SDL_RWops* stream = ReadDataFile(name, bound, data->bytes) ? SDL_AllocRW() : nullptr;
-    if (!stream) {
-        delete data;
-        return nullptr;
-    }
-    stream->seek = Seek;
-    stream->read = Read;
-    stream->write = Write;
-    stream->close = Close;
-    stream->hidden.unknown.data1 = data;
-    return stream;
+SDL_RWops* StreamOver(const std::string& bytes) {
+    return SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
 }

@@ -18,11 +18,11 @@ const std::size_t kMaxAssetBytes = 16 << 20;
 int OpenRegularFile(const std::string& path);
 
 // The whole of the data file name ("gdat\ball.png"); false, with bytes
-// empty, unless it is a regular file of at most bound bytes.
+// empty, unless it is a regular file of at most bound bytes. Every data file
+// is read here; SDL's decoders then read the bytes from memory (a port
+// whose decoders take only file names loads by name after this check).
 bool ReadDataFile(const std::string& name, std::size_t bound, std::string& bytes);
 
-// The data file as a stream for SDL's decoders, which close it when done
-// (a font when it is closed); null as for ReadDataFile. The one place that
-// opens an asset: a port whose decoders take only file names opens it by
-// name here.
-SDL_RWops* OpenDataFile(const std::string& name, std::size_t bound);
+// A stream over bytes for SDL's decoders (which close it); the bytes must
+// outlive it. Null for no bytes at all.
+SDL_RWops* StreamOver(const std::string& bytes);

@@ -72,7 +72,8 @@ void Display::Flip() {
 }
 
 Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
-    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
+    std::string bytes;
+    SDL_RWops* file = ReadDataFile(path, kMaxAssetBytes, bytes) ? StreamOver(bytes) : nullptr;
     SDL_Surface* image = file ? IMG_Load_RW(file, 1) : nullptr;
     if (!image) {
         return nullptr;
@@ -102,11 +103,14 @@ Sprite* Display::LoadSprite(const char* path, Uint32 colourKey) {
 }
 
 Font* Display::LoadFont(const char* path, int pointSize) {
-    // The font reads its file as it draws: the stream stays open with it.
-    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
-    TTF_Font* font = file ? TTF_OpenFontRW(file, 1, pointSize) : nullptr;
-    if (!font) {
+    std::string bytes;
+    if (!ReadDataFile(path, kMaxAssetBytes, bytes)) {
         return nullptr;
     }
-    return new Font(font);
+    Font* font = new Font(std::move(bytes), pointSize);
+    if (!font->GetFont()) {
+        delete font;
+        return nullptr;
+    }
+    return font;
 }

@@ -64,8 +64,10 @@ struct {
 // The window manager takes the icon only when the window is made, so it is
 // set before the video mode. Without a readable icon the window has none.
 void SetWindowIcon(const char* path) {
-    SDL_RWops* file = OpenDataFile(path, kMaxAssetBytes);
-    if (SDL_Surface* icon = file ? IMG_Load_RW(file, 1) : nullptr) {
+    std::string bytes;
+    SDL_RWops* file = ReadDataFile(path, kMaxAssetBytes, bytes) ? StreamOver(bytes) : nullptr;
+    SDL_Surface* icon = file ? IMG_Load_RW(file, 1) : nullptr;
+    if (icon) {
         SDL_WM_SetIcon(icon, nullptr);
         SDL_FreeSurface(icon);
     }

@@ -2,10 +2,15 @@
 
 #include <SDL_ttf.h>
 
+#include <string>
+
 // One TrueType font at one point size, owned by the screen that opened it.
 class Font {
 public:
     explicit Font(TTF_Font* font);
+    // Opened from the bytes of its file, which it keeps: the font reads
+    // them as it draws. GetFont is null when they hold no font.
+    Font(std::string bytes, int pointSize);
     ~Font();
 
     Font(const Font&) = delete;
@@ -15,4 +20,5 @@ public:
 
 private:
     TTF_Font* font;
+    std::string bytes;
 };

@@ -19,11 +19,9 @@ Sound* SoundSystem::LoadSound(const char* path) {
     if (!open) {
         return nullptr;
     }
-    SDL_RWops* stream = OpenDataFile(path, kMaxAssetBytes);
-    if (!stream) {
-        return nullptr;
-    }
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
+    std::string bytes;
+    SDL_RWops* file = ReadDataFile(path, kMaxAssetBytes, bytes) ? StreamOver(bytes) : nullptr;
+    Mix_Chunk* chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
     if (!chunk) {
         return nullptr;
     }

@@ -5,7 +5,9 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#ifdef __linux__
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 #include <cctype>
@@ -37,6 +39,17 @@ std::string DirectoryOf(const std::string& path) {
 std::string BaseName(const std::string& path) {
     std::string::size_type slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// An ACL or another extended attribute, which a new file would lack (a
+// browser's files have none).
+bool HasExtendedAttributes(int fd) {
+#ifdef __linux__
+    return flistxattr(fd, nullptr, 0) > 0;
+#else
+    static_cast<void>(fd);
+    return false;
+#endif
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -246,7 +259,7 @@ bool LockedFile::Replace(const std::string& newContents) {
 LockedFile::Outcome LockedFile::ReplaceByRename(const std::string& newContents) {
     struct stat held;
     if (finalName.empty() || fstat(fd, &held) != 0 || held.st_nlink != 1 ||
-        flistxattr(fd, nullptr, 0) > 0 || KernelName(fd) != finalName) {
+        HasExtendedAttributes(fd) || KernelName(fd) != finalName) {
         return Outcome::NotAllowed;
     }
     std::string temp = DirectoryOf(finalName) + "/." + BaseName(finalName) + kTempInfix +
