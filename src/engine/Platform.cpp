@@ -1,7 +1,8 @@
 #include "engine/Platform.h"
 
 Platform::~Platform() {
-    if (pad) {
+    // After SDL_Quit, which has closed it already.
+    if (pad && SDL_WasInit(SDL_INIT_JOYSTICK)) {
         SDL_JoystickClose(pad);
     }
 }

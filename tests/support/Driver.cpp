@@ -80,11 +80,13 @@ void DescribePlay(PlayState* play, std::vector<std::string>& out) {
 
 }  // namespace
 
-Driver::Driver(const std::string& folder, Uint32 delta) : HeadlessPlatform(delta) {
+Driver::Driver(const std::string& folder, Uint32 delta, bool start) : HeadlessPlatform(delta) {
     if (access(folder.c_str(), X_OK) != 0) {
         throw std::runtime_error("no such folder: " + folder);
     }
-    Start(folder);
+    if (start) {
+        Start(folder);
+    }
 }
 
 bool Driver::Frame() {

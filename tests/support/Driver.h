@@ -15,7 +15,9 @@ struct Mix_Chunk;
 // process of its own, so a script replays the same game every time.
 class Driver : public HeadlessPlatform {
 public:
-    explicit Driver(const std::string& folder, Uint32 frameDelta = 16);
+    // Started in folder, unless start is false: then Start() it, with a
+    // platform in front of it if need be.
+    explicit Driver(const std::string& folder, Uint32 frameDelta = 16, bool start = true);
 
     bool Frame() override;
     // One step of a script, as tests/replays/README.md lists them ("tap
