@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
     Platform system;
     Recording run;
     run.gameVersion = GameVersion();
-    run.levelsChecksum = LevelChecksum();
+    if (!line.recordFile.empty() || !line.playFile.empty()) {
+        run.levelsChecksum = LevelChecksum();
+    }
     RecordingPlatform recorder(system);
     Platform* platform = nullptr;
     std::string error;

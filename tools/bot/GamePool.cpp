@@ -133,6 +133,18 @@ void Play(const Move& move) {
         }
         return;
     }
+    if (move.kind == Move::kLanding) {
+        for (int i = 0; i < kWatchFrames && (play = g_game->FrontAs<PlayState>()) &&
+                        (i == 0 || play->GetPlayer()->GetVy() != 0);
+             ++i) {
+            if (move.dir != 0) {
+                g_game->Hold(move.dir < 0 ? kKeyLeft : kKeyRight);
+            }
+            Frame();
+            g_game->Release(kKeyLeft), g_game->Release(kKeyRight);
+        }
+        return;
+    }
     if (move.kind == Move::kFetch) {
         const int balls = play->GetPlayer()->GetBalls();
         for (int i = 0; i < kWatchFrames && (play = g_game->FrontAs<PlayState>()) &&

@@ -14,9 +14,10 @@ class Recording;
 // way first turns him with a frame's walk). Two moves watch the game as
 // they go: an ambush faces a side and waits until a zombie walking his
 // row comes within range, then throws fast at it; a fetch walks to the
-// nearest ball on his row until he has it. Either gives up after a while.
+// nearest ball on his row until he has it; a landing walks (or not) until
+// his feet are on the ground again. Each gives up after a while.
 struct Move {
-    enum Kind { kPlain, kAmbush, kFetch };
+    enum Kind { kPlain, kAmbush, kFetch, kLanding };
     int kind = kPlain;
     int dir = 0;
     bool hop = false;

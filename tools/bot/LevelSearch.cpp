@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/HeadlessPlatform.h"
 #include "engine/Keys.h"
@@ -22,7 +23,7 @@ std::vector<std::pair<Move, double>> ChooseMoves(const Snapshot& s, int way,
     const int feetRow = static_cast<int>(s.y + s.height) / 80;
     const float centre = s.x + s.width / 2.0f;
     bool towards[2] = {false, false};
-    bool near = s.vy != 0;
+    bool near = false;
     for (int i = 0; i < s.zombies; ++i) {
         const float away = s.zombieX[i] + 13 - centre;
         if (!s.Broken(i) && s.zombieRow[i] >= feetRow && s.zombieRow[i] <= feetRow + 2 &&
@@ -32,6 +33,16 @@ std::vector<std::pair<Move, double>> ChooseMoves(const Snapshot& s, int way,
         }
     }
     std::vector<std::pair<Move, double>> moves;
+    if (s.vy != 0) {
+        // In the air only where he comes down matters.
+        for (int dir : {-1, 0, 1}) {
+            Move landing;
+            landing.kind = Move::kLanding;
+            landing.dir = dir;
+            moves.push_back({landing, dir == -way ? 12.0 : dir == 0 ? 6.0 : 0.0});
+        }
+        return moves;
+    }
     for (int dir : {-1, 0, 1}) {
         Move walk;
         walk.dir = dir;
@@ -126,7 +137,7 @@ void LevelSearch::Release(int slot) {
     }
 }
 
-void LevelSearch::Weigh(int slot) {
+void LevelSearch::Weigh(int slot, int move) {
     const Snapshot& s = pool->Game(slot);
     ++result.games;
     const double left = map->FromPlayer(s.x + s.width / 2.0f, s.y + s.height, s.vy);
@@ -156,6 +167,14 @@ void LevelSearch::Weigh(int slot) {
     // The nearest list breaks ties by the cost, in hundredths of a frame.
     Push({slot, -1, s.frame + cost + options.weight * left,
           left + shortfall + 0.01 * (s.frame + cost)});
+    if (options.trace) {
+        const Move m = Move::Unpack(move);
+        std::fprintf(stderr,
+                     "game %d after move %d/%d/%d/%d/%d: frame %d at (%.0f, %.0f) vy %.3f, %d "
+                     "hearts, %d balls, %d flying, %d broken, %d ahead; %.0f frames left\n",
+                     result.games, m.kind, m.dir, m.button, m.aim, m.frames, s.frame, s.x, s.y,
+                     s.vy, s.health, s.balls, s.flying, broken, map->ZombiesAhead(s), left);
+    }
 }
 
 void LevelSearch::OpenUp(const Entry entry) {
@@ -184,7 +203,7 @@ LevelSearch::Result LevelSearch::Run(const std::string& path, const Recording& h
         result.failed = true;
         return result;
     }
-    Weigh(first);
+    Weigh(first, -1);
     int winner = -1;
     bool nearestFirst = false;
     while (winner < 0 && !byPromise.empty() && !result.failed) {
@@ -222,7 +241,7 @@ LevelSearch::Result LevelSearch::Run(const std::string& path, const Recording& h
             if (games.Game(children[i]).outcome == Snapshot::kWon && winner < 0) {
                 winner = children[i];
             } else {
-                Weigh(children[i]);
+                Weigh(children[i], entries[tries[i]].move);
             }
         }
         // The least promising give way when too many games wait.

@@ -43,6 +43,7 @@ public:
         double weight = 2;       // of the frames left, against those played
         int tallyFrames = 120;   // frames of the tally written after the win
         int mostFrames = 9000;   // frames of play before a game is given up
+        bool trace = false;      // a line on stderr for each game kept
     };
     struct Result {
         bool won = false;
@@ -73,9 +74,9 @@ private:
     int Pop(bool nearest);
     // An entry is gone: the game's process ends when no entry needs it.
     void Release(int slot);
-    // Takes a reported game into the lists, unless it is lost, a repeat or
-    // hopeless (then it ends).
-    void Weigh(int slot);
+    // Takes a reported game, made by move, into the lists, unless it is
+    // lost, a repeat or hopeless (then it ends).
+    void Weigh(int slot, int move);
     void OpenUp(const Entry game);
 
     HeadlessPlatform& game;

@@ -51,12 +51,18 @@ uint64_t Snapshot::Hash() const {
         hash = (hash ^ static_cast<uint64_t>(value)) * 1099511628211ull;
     };
     mix(outcome), mix(static_cast<long>(x)), mix(static_cast<long>(y)), mix(vy == 0);
-    mix(static_cast<long>(vy * 1000)), mix(facingLeft), mix(health), mix(balls);
+    mix(static_cast<long>(vy * 200)), mix(facingLeft), mix(health), mix(balls);
+    // He never climbs: what is left in the rows above him is out of play.
+    const int row = static_cast<int>(y + height) / 80;
     for (int i = 0; i < zombies; ++i) {
-        mix(static_cast<long>(zombieX[i]) / 4), mix(zombieAnim[i] >= 4 ? 4 : zombieAnim[i]);
+        if (zombieRow[i] >= row) {
+            mix(i), mix(static_cast<long>(zombieX[i]) / 4), mix(Broken(i) ? 4 : zombieAnim[i]);
+        }
     }
     for (int i = 0; i < flying; ++i) {
-        mix(static_cast<long>(ballX[i]) / 8), mix(static_cast<long>(ballY[i]) / 8);
+        if (static_cast<int>(ballY[i] + 5) / 80 >= row) {
+            mix(static_cast<long>(ballX[i]) / 8), mix(static_cast<long>(ballY[i]) / 8);
+        }
     }
     return hash;
 }

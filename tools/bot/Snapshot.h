@@ -33,7 +33,8 @@ struct Snapshot {
     static Snapshot Take(const HeadlessPlatform& game, int frame);
     // Two games alike here play alike from here on, as far as the search
     // tells them apart: the player to the pixel, the zombies to four pixels
-    // and their walk, the balls to eight pixels.
+    // and their walk, the balls to eight pixels; of the zombies and balls
+    // only those not above him, since he never climbs.
     uint64_t Hash() const;
     bool Broken(int zombie) const { return zombieAnim[zombie] >= 4; }
 };

@@ -3,9 +3,11 @@
 // start: the main menu, "Enter Password", the level's six digits, the level
 // to its tally. `quonkle --play FILE` shows it.
 //
-//   quonkle-bot [--seconds S] GAME_DIR LEVEL FILE    one level (1 = the first)
-//   quonkle-bot [--seconds S] --all GAME_DIR DIR     every level, DIR/levelNN.run
+//   quonkle-bot [--seconds S] [--trace] GAME_DIR LEVEL FILE   one level (1 = the first)
+//   quonkle-bot [--seconds S] [--trace] --all GAME_DIR DIR    every level, DIR/levelNN.run
 //
+// --seconds bounds each level's search (600 by default); --trace writes a
+// line on stderr for each game the search keeps, to see where it gets.
 // Each level is searched in a process of its own, so rand starts afresh as
 // in a program just started. Prints a line a level. Exit status 0 when every
 // level was won, 1 when one was not, 2 when the search could not run.
@@ -121,8 +123,8 @@ int SearchLevel(const std::string& folder, int number, const LevelEntry& level,
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: quonkle-bot [--seconds S] GAME_DIR LEVEL FILE\n"
-                 "       quonkle-bot [--seconds S] --all GAME_DIR DIR\n");
+                 "usage: quonkle-bot [--seconds S] [--trace] GAME_DIR LEVEL FILE\n"
+                 "       quonkle-bot [--seconds S] [--trace] --all GAME_DIR DIR\n");
     return 2;
 }
 
@@ -135,6 +137,9 @@ int main(int argc, char** argv) {
     while (!args.empty() && args[0].compare(0, 2, "--") == 0) {
         if (args[0] == "--all") {
             all = true;
+            args.erase(args.begin());
+        } else if (args[0] == "--trace") {
+            options.trace = true;
             args.erase(args.begin());
         } else if (args[0] == "--seconds" && args.size() > 1) {
             options.seconds = std::atof(args[1].c_str());
