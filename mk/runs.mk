@@ -2,7 +2,7 @@
 # until it wins, and writes each winning run to data/runs, which the build
 # ships and the tests replay. A level it cannot win within RUN_SECONDS of
 # search is named, and keeps its old run (which the tests then refuse).
-RUN_SECONDS ?= 600
+RUN_SECONDS ?= 1800
 
 .PHONY: runs
 

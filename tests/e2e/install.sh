@@ -47,9 +47,14 @@ appstreamcli validate --no-net "$root/share/metainfo/org.quonkle.Quonkle.metainf
 
 # Runs the launcher until it has set up the user's folder and started the
 # game, which must then keep running (a game that cannot start ends at once).
+# Usage: launch HOME [VAR=VALUE...] [-- ARGUMENTS...], from $work.
 launch() {
-    env -u XDG_DATA_HOME HOME="$1" "${@:2}" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-        "$root/bin/quonkle" >"$work/run.log" 2>&1 &
+    local home=$1 vars=() args=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1") && shift; done
+    [ $# -gt 0 ] && shift && args=("$@")
+    (cd "$work" && exec env -u XDG_DATA_HOME HOME="$home" "${vars[@]}" SDL_VIDEODRIVER=dummy \
+        SDL_AUDIODRIVER=dummy "$root/bin/quonkle" "${args[@]}") >"$work/run.log" 2>&1 &
     pid=$!
     local end=$((SECONDS + 60)) program
     program=$(readlink -f "$root/libexec/quonkle/quonkle")
@@ -67,13 +72,20 @@ home=$work/home-a
 mkdir -p "$home"
 launch "$home"
 user=$home/.local/share/quonkle
-for name in gdat sdat levels.txt; do
+for name in gdat sdat levels.txt runs; do
     [ -L "$user/$name" ] || fail "$name is not linked into the user's directory"
     [ "$(readlink -f "$user/$name")" = "$(readlink -f "$root/share/quonkle/$name")" ] \
         || fail "$name links to the wrong place"
 done
 [ -f "$user/high.txt" ] && [ ! -L "$user/high.txt" ] || fail "high.txt is not the user's own file"
 cmp -s "$user/high.txt" "$root/share/quonkle/high.txt" || fail "first run did not copy high.txt"
+
+# The shipped run of a level plays through the launcher's folder to its end;
+# a recording named relative to where the launcher starts is made there.
+(cd "$work" && HOME="$home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 120 \
+    "$root/bin/quonkle" --play 1) || fail "the shipped run of level 1 did not play to its end"
+launch "$home" -- --record mine.run
+[ -s "$work/mine.run" ] || fail "--record did not write where the launcher started"
 
 # The user's scores survive a second start and a reinstall.
 printf 'AAA:1\nBBB:2\nCCC:3\nDDD:4\nEEE:5\nFFF:6\nGGG:7\nHHH:8\nIII:9\nJJJ:99999' >"$user/high.txt"

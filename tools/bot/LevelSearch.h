@@ -32,7 +32,7 @@ class Recording;
 class LevelSearch {
 public:
     struct Options {
-        double seconds = 600;    // time to search
+        double seconds = 1800;   // time to search
         int liveGames = 600;     // games (processes) kept at most
         int moveFrames = 8;      // a move's frames near a zombie or in the air
         int quietFrames = 24;    // a walk's or a wait's with no zombie near

@@ -6,7 +6,7 @@
 //   quonkle-bot [--seconds S] [--trace] GAME_DIR LEVEL FILE   one level (1 = the first)
 //   quonkle-bot [--seconds S] [--trace] --all GAME_DIR DIR    every level, DIR/levelNN.run
 //
-// --seconds bounds each level's search (600 by default); --trace writes a
+// --seconds bounds each level's search (1800 by default); --trace writes a
 // line on stderr for each game the search keeps, to see where it gets.
 // Each level is searched in a process of its own, so rand starts afresh as
 // in a program just started. Prints a line a level. Exit status 0 when every
