@@ -35,15 +35,24 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             }
             break;
         }
-        if (word == "--scale") {
+        if (word == "--scale" || word == "--record" || word == "--play") {
             if (!attached && i + 1 < argc) {
                 value = argv[++i];
             } else if (!attached) {
-                return fail("option '--scale' needs a number");
+                return fail("option '" + word + "' needs " +
+                            (word == "--scale" ? "a number" : "a file"));
             }
-            if (!ParseScale(value, line.scale)) {
+            if (word == "--scale" && !ParseScale(value, line.scale)) {
                 return fail("invalid scale '" + value + "' (a whole number from 1 to " +
                             std::to_string(kLargestScale) + ")");
+            }
+            if (word != "--scale" && value.empty()) {
+                return fail("option '" + word + "' needs a file");
+            }
+            if (word == "--record") {
+                line.recordFile = value;
+            } else if (word == "--play") {
+                line.playFile = value;
             }
             continue;
         }
@@ -68,7 +77,25 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             return fail("unexpected argument '" + word + "'");
         }
     }
+    if (!line.recordFile.empty() && !line.playFile.empty()) {
+        return fail("'--record' and '--play' cannot go together");
+    }
     return line;
+}
+
+std::string PlayedFile(const std::string& play) {
+    if (play.empty() || play.size() > 2 ||
+        play.find_first_not_of("0123456789") != std::string::npos) {
+        return play;
+    }
+    const int level = std::stoi(play);
+    return level < 1 ? play
+                     : std::string("runs/level") + (level < 10 ? "0" : "") + std::to_string(level) +
+                           ".run";
+}
+
+std::string GameVersion() {
+    return QUONKLE_VERSION;
 }
 
 std::string VersionText() {
@@ -87,6 +114,10 @@ std::string HelpText() {
            "  --scale N      the window N times 640 x 480 (1 to 8; the largest\n"
            "                 that fits the screen if not given)\n"
            "  --fps          report frames a second on standard error\n"
+           "  --record FILE  write the game to FILE as it is played, every frame\n"
+           "  --play FILE    play the game recorded in FILE again, at its own speed;\n"
+           "                 Escape twice ends it, other input is ignored\n"
+           "  --play N       watch the shipped winning run of level N (1 to 20)\n"
            "  -h, --help     show this help and exit\n"
            "  --version      show the version and exit\n"
            "\n"

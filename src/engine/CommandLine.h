@@ -13,6 +13,9 @@ struct CommandLine {
     int scale = 0;
     // Frames a second reported on stderr, once a second.
     bool reportFrames = false;
+    // The recording to write, or to play (a file, or a level's number).
+    std::string recordFile;
+    std::string playFile;
     // For Error: what was wrong, one line.
     std::string error;
 };
@@ -21,6 +24,11 @@ const int kLargestScale = 8;
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
-// --help's text and --version's line.
+// The file --play names: a level's number (1 to 99) stands for its shipped
+// run, runs/levelNN.run; anything else is a file's name (./7 for a file "7").
+std::string PlayedFile(const std::string& play);
+
+// The game's version ("1.0.0"); --help's text and --version's line.
+std::string GameVersion();
 std::string HelpText();
 std::string VersionText();

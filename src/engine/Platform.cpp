@@ -24,7 +24,8 @@ bool HoldsNothing(const PadState& pad) {
 }  // namespace
 
 Platform::~Platform() {
-    if (pad) {
+    // After SDL_Quit, which has closed it already.
+    if (pad && SDL_WasInit(SDL_INIT_JOYSTICK)) {
         SDL_JoystickClose(pad);
     }
 }

@@ -22,6 +22,8 @@ public:
     int GetOldScore() const { return oldScore; }
     const std::string& GetLevelPassword() const { return levelPassword; }
     const std::string& GetNextLevel() const { return nextLevel; }
+    // The time the level took.
+    int GetElapsedMs() const { return elapsedMs; }
 
     // Up to 300 for a level finished within a minute, 1 less per 200 ms.
     static int TimeBonus(int elapsedMs);

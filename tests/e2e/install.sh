@@ -47,9 +47,14 @@ appstreamcli validate --no-net "$root/share/metainfo/org.quonkle.Quonkle.metainf
 
 # Runs the launcher for home $1 with the settings that follow, until the
 # game it starts reports its frames (plays) or it ends.
+# Usage: launcher HOME [VAR=VALUE...] [-- ARGUMENTS...]
 launcher() {
-    run_briefly env -u XDG_DATA_HOME HOME="$1" "${@:2}" SDL_VIDEODRIVER=dummy \
-        SDL_AUDIODRIVER=dummy "$root/bin/quonkle"
+    local home=$1 vars=() args=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1") && shift; done
+    [ $# -gt 0 ] && shift && args=("$@")
+    run_briefly env -u XDG_DATA_HOME HOME="$home" "${vars[@]}" SDL_VIDEODRIVER=dummy \
+        SDL_AUDIODRIVER=dummy "$root/bin/quonkle" "${args[@]}"
 }
 launch() { launcher "$@" && $plays || fail "the launcher did not start the game: $(<"$work/run.log")"; }
 # The launcher refuses the user's folder: status 1, one line, no game.
@@ -62,13 +67,22 @@ home=$work/home-a
 mkdir -p "$home"
 launch "$home"
 user=$home/.local/share/quonkle
-for name in gdat sdat levels.txt; do
+for name in gdat sdat levels.txt runs; do
     [ -L "$user/$name" ] || fail "$name is not linked into the user's directory"
     [ "$(readlink -f "$user/$name")" = "$(readlink -f "$root/share/quonkle/$name")" ] \
         || fail "$name links to the wrong place"
 done
 [ -f "$user/high.txt" ] && [ ! -L "$user/high.txt" ] || fail "high.txt is not the user's own file"
 cmp -s "$user/high.txt" "$root/share/quonkle/high.txt" || fail "first run did not copy high.txt"
+
+# The shipped run of a level plays through the launcher's folder to its end;
+# a recording named relative to where the launcher starts is made there.
+cd "$work"
+env -u XDG_DATA_HOME HOME="$home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+    "$root/bin/quonkle" --play 1 || fail "the shipped run of level 1 did not play to its end"
+launch "$home" -- --record mine.run
+[ -s "$work/mine.run" ] || fail "--record did not write where the launcher started"
+cd - >/dev/null
 
 # The user's scores survive a second start and a reinstall.
 printf 'AAA:1\nBBB:2\nCCC:3\nDDD:4\nEEE:5\nFFF:6\nGGG:7\nHHH:8\nIII:9\nJJJ:99999' >"$user/high.txt"

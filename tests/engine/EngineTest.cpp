@@ -49,6 +49,11 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
         {"--window=yes", "option '--window' takes no value"},
         {"-- --help", "unexpected argument '--help'"},
         {"level1", "unexpected argument 'level1'"},
+        {"--record a.run --fps", "play -1 0 1 record a.run"},
+        {"--play=7 --window", "play 0 0 0 play 7"},
+        {"--play", "option '--play' needs a file"},
+        {"--record=", "option '--record' needs a file"},
+        {"--record a --play b", "'--record' and '--play' cannot go together"},
     };
     const char* const kActions[] = {"play", "help", "version"};
     for (const auto& [args, expected] : rows) {
@@ -60,12 +65,23 @@ TEST(CommandLine, OptionsAsGnuProgramsTakeThem) {
         }
         CommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
         const bool error = line.action == CommandLine::Action::Error;
-        EXPECT_EQ(expected, error ? line.error
-                                  : std::string(kActions[static_cast<int>(line.action)]) + " " +
-                                        std::to_string(line.fullScreen) + " " +
-                                        std::to_string(line.scale) + " " +
-                                        std::to_string(line.reportFrames))
+        EXPECT_EQ(expected,
+                  error ? line.error
+                        : std::string(kActions[static_cast<int>(line.action)]) + " " +
+                              std::to_string(line.fullScreen) + " " + std::to_string(line.scale) +
+                              " " + std::to_string(line.reportFrames) +
+                              (line.recordFile.empty() ? "" : " record " + line.recordFile) +
+                              (line.playFile.empty() ? "" : " play " + line.playFile))
             << args;
+    }
+    // --play's number is a level's shipped run; anything else names a file.
+    for (auto [play, file] : {std::pair{"7", "runs/level07.run"},
+                              {"20", "runs/level20.run"},
+                              {"0", "0"},
+                              {"123", "123"},
+                              {"./7", "./7"},
+                              {"7.run", "7.run"}}) {
+        EXPECT_EQ(file, PlayedFile(play)) << play;
     }
     // A window nine tenths of the desktop at most, never below 1 nor above 8.
     // clang-format off

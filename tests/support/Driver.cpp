@@ -1,7 +1,6 @@
 #include "support/Driver.h"
 
 #include <SDL_mixer.h>
-#include <cxxabi.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,11 +9,9 @@
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
-#include <typeinfo>
 #include <utility>
 
 #include "engine/Display.h"
-#include "engine/Engine.h"
 #include "engine/Globals.h"
 #include "engine/InputState.h"
 #include "engine/Keys.h"
@@ -29,7 +26,6 @@
 #include "progress/HighScoreEntryState.h"
 #include "progress/HighScoreTableState.h"
 #include "progress/LevelOverState.h"
-#include "progress/Settings.h"
 #include "screens/MainMenuState.h"
 #include "screens/PauseMenuState.h"
 #include "screens/ScorePictureState.h"
@@ -38,7 +34,7 @@ namespace {
 
 // Every test process runs without a window or a sound card, whatever the
 // environment says; set before any test touches SDL.
-const bool kHeadless =
+[[maybe_unused]] const bool kHeadless =
     setenv("SDL_VIDEODRIVER", "dummy", 1) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 1) == 0;
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -85,126 +81,29 @@ void DescribePlay(PlayState* play, std::vector<std::string>& out) {
 
 }  // namespace
 
-Driver::Driver(const std::string& folder, Uint32 delta)
-    : started(false), frameDelta(delta), frameCount(0), mouseX(320), mouseY(240), buttons(0) {
-    char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd)) {
-        previousDir = cwd;
-    }
-    if (chdir(folder.c_str()) != 0) {
+Driver::Driver(const std::string& folder, Uint32 delta, bool start) : HeadlessPlatform(delta) {
+    if (access(folder.c_str(), X_OK) != 0) {
         throw std::runtime_error("no such folder: " + folder);
     }
-    g_lastTicks = 0;
-    g_frameDelta = 0;
-    // As the program starts with --window: what is remembered is read.
-    started = kHeadless && StartUp(LoadSettings(), 1, this, 0);
-    if (started) {
-        keys.assign(g_input->KeyCount(), 0);
+    if (start) {
+        Start(folder);
     }
-}
-
-Driver::~Driver() {
-    if (started) {
-        ShutDown();
-    }
-    // The next test sets its own folder if this fails.
-    (void)!chdir(previousDir.c_str());
-}
-
-bool Driver::Ended() const {
-    return !started || !running || g_states.Empty();
-}
-
-GameState* Driver::Front() const {
-    return started ? g_states.Front() : nullptr;
-}
-
-std::string Driver::ScreenName() const {
-    GameState* front = Front();
-    if (!front) {
-        return "ended";
-    }
-    char* name = abi::__cxa_demangle(typeid(*front).name(), nullptr, nullptr, nullptr);
-    std::string result = name ? name : typeid(*front).name();
-    std::free(name);
-    return result;
 }
 
 bool Driver::Frame() {
     if (Ended()) {
         return false;
     }
-    ticks += frameDelta;
-    running = RunFrame();
-    ++frameCount;
+    HeadlessPlatform::Frame();
     if (std::exchange(iconifying, false)) {
         SetAppState(0);
     }
-    for (int key : tappedKeys) {
-        keys.at(key) = 0;
-    }
-    tappedKeys.clear();
-    buttons = 0;
     LogEffects();
     return !Ended();
 }
 
-void Driver::Send(Uint8 type) {
-    SDL_Event event = {};
-    event.type = type;
-    events.push_back(event);
-}
-
-// SDL tells each change of the application's state as an event, the bits
-// lost and the bits gained apart.
-void Driver::SetAppState(Uint8 state) {
-    for (Uint8 gain : {0, 1}) {
-        Uint8 changed = static_cast<Uint8>((gain ? state & ~appState : appState & ~state) & 7);
-        if (changed) {
-            SDL_Event event = {};
-            event.type = SDL_ACTIVEEVENT;
-            event.active.gain = gain;
-            event.active.state = changed;
-            events.push_back(event);
-        }
-    }
-    appState = state;
-}
-
-bool Driver::PollEvent(SDL_Event& event) {
-    if (events.empty()) {
-        return false;
-    }
-    event = events.front();
-    events.erase(events.begin());
-    return true;
-}
-
-DeviceState Driver::ReadDevices() {
-    return {keys.data(), static_cast<int>(keys.size()),
-            mouseX,      mouseY,
-            buttons,     systemPad ? Platform::ReadDevices().pad : pad};
-}
-
 std::string Driver::Clock() {
-    const std::string clock =
-        Format("frame %u ms, at %u ms, slept %u ms", g_frameDelta, g_lastTicks, slept);
-    slept = 0;
-    return clock;
-}
-
-void Driver::Frames(int n) {
-    for (int i = 0; i < n && Frame(); ++i) {
-    }
-}
-
-bool Driver::RunUntil(const std::function<bool()>& done, int maxFrames) {
-    for (int i = 0; i < maxFrames && !done(); ++i) {
-        if (!Frame()) {
-            break;
-        }
-    }
-    return done();
+    return Format("frame %u ms, at %u ms, slept %u ms", g_frameDelta, g_lastTicks, TakeSlept());
 }
 
 std::string Driver::Do(const std::string& line) {
@@ -218,10 +117,12 @@ std::string Driver::Do(const std::string& line) {
             return "needs a number: " + line;
         }
         verb == "frames"  ? Frames(n)
-        : verb == "delta" ? void(frameDelta = static_cast<Uint32>(n))
-                          : void(ticks += static_cast<Uint32>(n));
+        : verb == "delta" ? SetFrameDelta(static_cast<Uint32>(n))
+                          : Wait(static_cast<Uint32>(n));
     } else if (verb == "mouse") {
-        words >> mouseX >> mouseY;
+        int x = 0, y = 0;
+        words >> x >> y;
+        SetMouse(x, y);
     } else if (verb == "click") {
         int held = 1;
         words >> arg >> held;
@@ -260,7 +161,8 @@ std::string Driver::Do(const std::string& line) {
     } else if (verb == "iconify" || verb == "unfocus" || verb == "focus") {
         // An iconify as sdl12-compat tells it: the focus goes, the window a frame later.
         iconifying = verb == "iconify";
-        SetAppState(verb == "focus" ? appState | SDL_APPINPUTFOCUS : appState & ~SDL_APPINPUTFOCUS);
+        const Uint8 state = GetAppState();
+        SetAppState(verb == "focus" ? state | SDL_APPINPUTFOCUS : state & ~SDL_APPINPUTFOCUS);
     } else if (verb == "close" || verb == "resize") {
         Send(verb == "close" ? SDL_QUIT : SDL_VIDEORESIZE);
     } else {
@@ -270,10 +172,10 @@ std::string Driver::Do(const std::string& line) {
 }
 
 void Driver::LogEffects() {
-    for (int channel = 0; started && g_sound && channel < Mix_AllocateChannels(-1); ++channel) {
+    for (int channel = 0; Started() && g_sound && channel < Mix_AllocateChannels(-1); ++channel) {
         std::string name = Mix_Playing(channel) ? SoundName(Mix_GetChunk(channel)) : "";
         if (!name.empty() && name.compare(0, 5, "music") != 0) {
-            effects += " " + name + "@" + std::to_string(frameCount) +
+            effects += " " + name + "@" + std::to_string(FrameCount()) +
                        (Mix_Volume(channel, -1) == 0 ? " (muted)" : "");
             // Heard once: the channel is free again, so nothing depends on
             // how long the sound would have lasted.
@@ -321,7 +223,7 @@ std::vector<std::string> Driver::Describe() {
     } else if (auto* play = dynamic_cast<PlayState*>(front)) {
         DescribePlay(play, out);
     }
-    if (started && g_sound) {
+    if (Started() && g_sound) {
         std::string music = Mix_Playing(0) ? SoundName(Mix_GetChunk(0)) + " at volume " +
                                                  std::to_string(Mix_Volume(0, -1))
                                            : "none";

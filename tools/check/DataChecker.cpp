@@ -18,13 +18,16 @@
 #include "common/LevelGrid.h"
 #include "common/LevelSolver.h"
 #include "common/Loudness.h"
+#include "engine/CommandLine.h"
 #include "engine/Display.h"
 #include "engine/Font.h"
 #include "engine/HostPath.h"
+#include "engine/Recording.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sound.h"
 #include "engine/SoundSystem.h"
 #include "engine/Sprite.h"
+#include "progress/LevelChecksum.h"
 
 namespace {
 
@@ -270,7 +273,9 @@ void DataChecker::CheckLevels() {
     }
     std::set<std::string> listed(spriteLines.begin(), spriteLines.end());
     std::map<std::string, int> passwords;
-    figures.push_back("level  zombies  reaching  must-meet  route  without-throwing  image");
+    figures.push_back(
+        "level  zombies  reaching  must-meet  route  without-throwing  run s  points  image");
+    const Uint32 checksum = LevelChecksum();
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string where = "levels.txt line " + std::to_string(i + 1);
         const std::string& line = lines[i];
@@ -292,10 +297,11 @@ void DataChecker::CheckLevels() {
         } else {
             passwords[password] = static_cast<int>(i + 1);
         }
+        const std::string run = CheckRun(static_cast<int>(i + 1), password, checksum);
         if (listed.count(name) == 0) {
             Problem(where, "level " + name + " is not listed in " + kSpriteManifest);
         } else {
-            CheckLevelImage(name, static_cast<int>(i + 1));
+            CheckLevelImage(name, static_cast<int>(i + 1), run);
         }
     }
     if (lines.size() == 1 && lines[0].empty()) {
@@ -303,7 +309,25 @@ void DataChecker::CheckLevels() {
     }
 }
 
-void DataChecker::CheckLevelImage(const std::string& name, int position) {
+std::string DataChecker::CheckRun(int position, const std::string& password, unsigned checksum) {
+    char file[32];
+    std::snprintf(file, sizeof file, "runs/level%02d.run", position);
+    Recording run;
+    std::string error;
+    if (!run.Load(file, GameVersion(), checksum, error)) {
+        Problem(file, error + ": the level's shipped run (make runs makes the runs anew)");
+        return "     -       -";
+    }
+    if (!run.hasTally || run.tallyPassword != password) {
+        Problem(file, "does not end on the tally of level " + password);
+        return "     -       -";
+    }
+    char figures[32];
+    std::snprintf(figures, sizeof figures, "%6.2f  %6d", run.tallyMs / 1000.0, run.tallyScore);
+    return figures;
+}
+
+void DataChecker::CheckLevelImage(const std::string& name, int position, const std::string& run) {
     Sprite* sprite = Find(name);
     if (!sprite) {
         return;  // reported when the manifest was loaded
@@ -361,10 +385,10 @@ void DataChecker::CheckLevelImage(const std::string& name, int position) {
                           "at least 3 must");
     }
     char row[160];
-    std::snprintf(row, sizeof row, "%5d  %7zu  %8d  %9d  %5d  %-16s  %s", position,
+    std::snprintf(row, sizeof row, "%5d  %7zu  %8d  %9d  %5d  %-16s  %s  %s", position,
                   grid.Zombies().size(), analysis.FewestReaching(), analysis.FewestUndodgeable(),
                   analysis.ShortestRoute(), analysis.WinnableWithoutThrowing() ? "yes" : "no",
-                  name.c_str());
+                  run.c_str(), name.c_str());
     figures.push_back(row);
 }
 

@@ -40,8 +40,12 @@ private:
     void CheckZombieContrast();
     void CheckSplashAndFont();
     void CheckLevels();
-    // position: the level's place in the campaign, from 1.
-    void CheckLevelImage(const std::string& name, int position);
+    // position: the level's place in the campaign, from 1; run: the
+    // figures of its shipped run for the table.
+    void CheckLevelImage(const std::string& name, int position, const std::string& run);
+    // The level's shipped run: made for these levels, ending on its tally.
+    // Returns its length and score for the table.
+    std::string CheckRun(int position, const std::string& password, unsigned checksum);
     // What the player sees as a level starts: his start, the zombies' places.
     void CheckLevelStart(const std::string& name, const LevelGrid& grid,
                          const LevelAnalysis& analysis);

@@ -1,0 +1,270 @@
+// Recordings: a game recorded frame by frame replays to the very same state;
+// a replay in the window keeps the recorded pace and ends on Escape twice or
+// the window's close; the program refuses a bad recording in one line with
+// status 2, before any window opens.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <sstream>
+#include <utility>
+
+#include "engine/CommandLine.h"
+#include "engine/Gamepad.h"
+#include "engine/Keys.h"
+#include "engine/Recording.h"
+#include "engine/RecordingPlatform.h"
+#include "engine/ReplayPlatform.h"
+#include "progress/LevelChecksum.h"
+#include "support/Driver.h"
+#include "support/GameFolder.h"
+
+namespace {
+
+const std::vector<std::string> kLevel = {
+    "................", "................", "................", "................",
+    "................", "................", "................", "................",
+    "..........R.....", "......BBBBBB....", ".G.....R........", "BBBBBBBBBBBBBBBB"};
+
+// A game through the menus, with what a player and a desktop do: keys,
+// the mouse and its buttons, a controller, the focus lost (the pause menu),
+// the window iconified, resized and a stall, an odd frame length, throws.
+const char* const kScript =
+    "until MainMenuState; tap space; frames 2; tap space; until PlayState; hold right; frames 40; "
+    "mouse 300 180; click right; frames 3; unfocus; frames 2; focus; tap return; frames 2; "
+    "iconify; frames 3; restore; resize; wait 500; frames 2; delta 7; release right; click left; "
+    "frames 5; pad; delta 16; hold up; frames 30; release up; hold right; frames 150";
+
+std::vector<std::string> Played(Driver& driver) {
+    std::istringstream steps(kScript);
+    for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+        if (step == "pad") {
+            driver.pad.present = true;  // a controller's right stick aims
+            driver.pad.axes[kPadRightY] = -20000;
+            driver.pad.buttons[kPadA] = true;
+        } else {
+            EXPECT_EQ("", driver.Do(step)) << step;
+        }
+    }
+    return driver.Describe();
+}
+
+TEST(Recording, AGameRecordedReplaysToTheSameState) {
+    GameFolder folder;
+    folder.AddLevel("gdat\\r.bmp", kLevel);
+    folder.Write("levels.txt", "gdat\\r.bmp:135790\n");
+    const std::string file = folder.Path() + "/game.run";
+    // The replay runs in a process forked before the game ever ran, so that
+    // its rand starts where the recorded game's did.
+    int go[2], back[2];
+    ASSERT_EQ(0, pipe(go));
+    ASSERT_EQ(0, pipe(back));
+    const pid_t child = fork();
+    if (child == 0) {
+        char byte;
+        if (read(go[0], &byte, 1) != 1) {
+            _exit(1);
+        }
+        Recording run;
+        std::string error, seen;
+        if (run.Load(file, GameVersion(), LevelChecksum(folder.Path()), error)) {
+            ReplayPlatform replay(run, nullptr, false);
+            Driver driver(folder.Path(), 16, false);
+            driver.Start(folder.Path(), true, &replay);
+            while (driver.Frame()) {
+            }
+            for (const std::string& line : driver.Describe()) {
+                seen += line + "\n";
+            }
+        }
+        seen += error;
+        _exit(write(back[1], seen.data(), seen.size()) == static_cast<ssize_t>(seen.size()) ? 0
+                                                                                            : 1);
+    }
+    std::string recorded;
+    {
+        Driver driver(folder.Path(), 16, false);
+        RecordingPlatform recorder(driver);
+        driver.Start(folder.Path(), true, &recorder);
+        for (const std::string& line : Played(driver)) {
+            recorded += line + "\n";
+        }
+        Recording header;
+        header.gameVersion = GameVersion();
+        header.levelsChecksum = LevelChecksum(folder.Path());
+        ASSERT_TRUE(recorder.WriteTo(file, header));
+    }
+    // A zombie broken and balls bounced: rand drawn on the way.
+    EXPECT_NE(std::string::npos, recorded.find("zombie_death")) << recorded;
+    ASSERT_EQ(1, write(go[1], "!", 1));
+    close(back[1]);
+    std::string replayed;
+    char buffer[4096];
+    for (ssize_t n; (n = read(back[0], buffer, sizeof buffer)) > 0;) {
+        replayed.append(buffer, n);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(recorded, replayed);
+}
+
+// A platform behind a replay: a keyboard, a clock and the time slept.
+struct Desk : Platform {
+    Uint8 keys[Recording::kKeyCount] = {};
+    Uint32 now = 0;
+    bool closed = false;
+    bool PollEvent(SDL_Event& event) override {
+        event.type = SDL_QUIT;
+        return std::exchange(closed, false);
+    }
+    Uint32 GetTicks() override { return now; }
+    DeviceState ReadDevices() override { return {keys, Recording::kKeyCount, 0, 0, 0, {}}; }
+    void HideCursor() override {}
+    void Delay(Uint32 ms) override { now += ms; }
+};
+
+// The frame step's calls for one frame, as the frame loop makes them; the
+// clock it was given.
+Uint32 Step(Platform& platform) {
+    SDL_Event event;
+    while (platform.PollEvent(event)) {
+    }
+    platform.GetAppState();
+    platform.ReadDevices();
+    return platform.GetTicks();
+}
+
+TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {
+    Recording run;
+    RecordedFrame frame;
+    std::string error;
+    ASSERT_TRUE(Recording::ParseFrame("t20 t3", frame));
+    frame.repeat = 100;
+    run.frames = {frame};
+    {
+        // Paced: each frame starts when the recording says; a stall of the
+        // machine (the clock jumping ahead) is not made up for.
+        Desk desk;
+        ReplayPlatform replay(run, &desk, true);
+        EXPECT_EQ(20u, Step(replay));
+        EXPECT_EQ(23u, replay.GetTicks());
+        EXPECT_EQ(23u, replay.GetTicks());
+        EXPECT_EQ(0u, desk.now);
+        EXPECT_EQ(43u, Step(replay));
+        EXPECT_EQ(23u, desk.now);
+        desk.now += 1000;
+        Step(replay);
+        Step(replay);
+        EXPECT_EQ(1046u, desk.now);
+        // Escape held counts once; pressed again, the replay is over.
+        desk.keys[kKeyEscape] = 1;
+        Step(replay), Step(replay);
+        desk.keys[kKeyEscape] = 0;
+        Step(replay);
+        EXPECT_FALSE(replay.Over());
+        desk.keys[kKeyEscape] = 1;
+        SDL_Event event;
+        ASSERT_TRUE(replay.PollEvent(event));
+        EXPECT_EQ(SDL_QUIT, event.type);
+        EXPECT_TRUE(replay.Over());
+        EXPECT_EQ(0, replay.GetAppState());  // no frame runs any more
+        EXPECT_EQ(7u, replay.FrameCount());
+    }
+    {
+        // Unpaced, to the end; the window closed ends a paced one.
+        ReplayPlatform replay(run, nullptr, false);
+        for (int i = 0; i < 100; ++i) {
+            EXPECT_EQ(i * 23u + 20, Step(replay));
+        }
+        EXPECT_EQ(2300u, Step(replay));
+        EXPECT_TRUE(replay.Over());
+        Desk desk;
+        ReplayPlatform closed(run, &desk, true);
+        desk.closed = true;
+        Step(closed);
+        EXPECT_TRUE(closed.Over());
+    }
+}
+
+// The program itself with a recording that is not right: one line on
+// stderr and status 2, and no window; a good one plays to its end.
+TEST(Recording, TheProgramRefusesABadRecordingInOneLine) {
+    GameFolder folder;
+    folder.AddLevel("gdat\\r.bmp", kLevel);
+    folder.Write("levels.txt", "gdat\\r.bmp:135790\n");
+    std::string good;
+    {
+        Driver driver(folder.Path(), 16, false);
+        RecordingPlatform recorder(driver);
+        driver.Start(folder.Path(), true, &recorder);
+        driver.Do("until MainMenuState");
+        driver.Do("tap down");
+        driver.Do("frames 2");
+        Recording header;
+        header.gameVersion = GameVersion();
+        header.levelsChecksum = LevelChecksum(folder.Path());
+        ASSERT_TRUE(recorder.WriteTo(folder.Path() + "/good.run", header));
+        good = folder.Read("good.run");
+    }
+    auto replace = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    std::string otherLevels = good;
+    char& digit = otherLevels[good.find("levels ") + 7];
+    digit = digit == '0' ? '1' : '0';
+    const std::string noise = "\x89PNG\r\n\x1a\n\x00\x01\xff quonkle-run 1\n";
+    const std::string game = "game " + GameVersion();
+    const struct {
+        std::string args, contents, expected;
+    } rows[] = {
+        {"--play good.run", good, ""},
+        {"--play cut.run", good.substr(0, good.size() - 20),
+         "cut.run: is cut short: its end line is missing"},
+        {"--play cut.run", good.substr(0, 30), "cut.run: is cut short, within its header"},
+        {"--play old.run", replace(game, "game 0.9.1"),
+         "old.run: was recorded by Quonkle 0.9.1; this is Quonkle " + GameVersion()},
+        {"--play other.run", otherLevels,
+         "other.run: was recorded with other levels (levels.txt or a level image differs)"},
+        {"--play next.run", replace("quonkle-run 1", "quonkle-run 2"),
+         "next.run: is a recording in format 2; this game reads format 1"},
+        {"--play noise.run", noise, "noise.run: is not a Quonkle recording"},
+        {"--play flip.run", replace("t16", "t61"),
+         "flip.run: is damaged: its frames do not add up to its checksum"},
+        {"--play token.run", replace("t16", "x16"),
+         "token.run: is damaged at line 5 (a frame that does not read)"},
+        {"--play huge.run", "", "huge.run: is too large for a recording (more than 64 MiB)"},
+        {"--play none.run", "", "none.run: cannot be read: No such file or directory"},
+        {"--play 9", "",
+         "runs/level09.run (the shipped run of level 9): cannot be read: No such "
+         "file or directory"},
+        {"--record no/such.run", "", "no/such.run: cannot be written: No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        const std::string file = row.args.substr(row.args.find(' ') + 1);
+        if (!row.contents.empty()) {
+            folder.Write(file, row.contents);
+        } else if (file == "huge.run") {
+            ASSERT_EQ(0,
+                      truncate((folder.Write(file, "quonkle-run 1\n"), folder.File(file)).c_str(),
+                               (65L << 20)));
+        }
+        const std::string command = "cd '" + folder.Path() + "' && SDL_VIDEODRIVER=dummy " +
+                                    "SDL_AUDIODRIVER=dummy '" QUONKLE_BINARY_DIR "/game/quonkle' " +
+                                    row.args + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_TRUE(pipe);
+        std::string output;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) {
+            output += buffer;
+        }
+        const int status = pclose(pipe);
+        EXPECT_EQ(row.expected.empty() ? 0 : 2, WEXITSTATUS(status)) << row.args << ": " << output;
+        EXPECT_EQ(row.expected.empty() ? "" : "quonkle: " + row.expected + "\n", output)
+            << row.args;
+    }
+}
+
+}  // namespace
