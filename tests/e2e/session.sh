@@ -67,7 +67,7 @@ if [ -z "${WRAPPER:-}" ]; then
     cp "$game/high.txt" "$work/high.played"
     cp "$work/high.before" "$game/high.txt"
     start_game "$program" --play "$work/session.run"
-    wait_exit $((120 * slow))
+    wait_exit $(($(sed -n 's/^end \([0-9]*\) .*/\1/p' "$work/session.run") + 300))
     [ "$game_rc" -eq 0 ] || fail "the replay ended with status $game_rc"
     cmp -s "$game/high.txt" "$work/high.played" || fail "the replay wrote another high.txt"
 fi
