@@ -6,8 +6,8 @@
 // axes left x, left y, right x, right y, left trigger, right trigger; buttons
 // in the game controller order (see Gamepad.h).
 struct PadState {
-    static const int kAxes = 6;
-    static const int kButtons = 15;
+    static constexpr int kAxes = 6;
+    static constexpr int kButtons = 15;
     bool present = false;
     Sint16 axes[kAxes] = {};
     bool buttons[kButtons] = {};
@@ -38,7 +38,7 @@ public:
     virtual void Delay(Uint32 milliseconds);
 
 private:
-    static const Uint32 kPadSearchMs = 2000;
+    static constexpr Uint32 kPadSearchMs = 2000;
     SDL_Joystick* pad = nullptr;
     Uint32 padSearched = 0;  // when SDL was last asked for a controller
 };

@@ -41,11 +41,11 @@ struct RecordedFrame {
 
 class Recording {
 public:
-    static const int kFormat = 1;
+    static constexpr int kFormat = 1;
     // No run of the game comes near it: at 60 frames a second a line of
     // a few bytes a frame lasts for days.
-    static const long kLargestFile = 64L << 20;
-    static const int kKeyCount = 512;
+    static constexpr long kLargestFile = 64L << 20;
+    static constexpr int kKeyCount = 512;
 
     std::string gameVersion;
     Uint32 levelsChecksum = 0;

@@ -16,8 +16,8 @@ enum AnimationSlot {
 // Entries are never shown themselves; figures copy them.
 class AnimationTable {
 public:
-    static const int kSlotCount = 6;
-    static const int kMsPerFrame = 120;
+    static constexpr int kSlotCount = 6;
+    static constexpr int kMsPerFrame = 120;
 
     // Looks the frames up in g_resources; a missing frame stays null.
     AnimationTable();

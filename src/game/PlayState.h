@@ -21,8 +21,8 @@ struct Ball;
 // leaves on death, on reaching the bottom-right corner, or to the pause menu.
 class PlayState : public GameState {
 public:
-    static const int kScreenWidth = 640;
-    static const int kScreenHeight = 480;
+    static constexpr int kScreenWidth = 640;
+    static constexpr int kScreenHeight = 480;
 
     // Takes ownership of player. The level must have passed CanBuildLevel;
     // a level that cannot be built is never played: the screen ends the game

@@ -10,7 +10,7 @@ class Sprite;
 // carries score, levelStartTicks, health and balls, and no animation.
 class Player {
 public:
-    static const int kKillScore = 25;
+    static constexpr int kKillScore = 25;
 
     // A new game: no animation yet, score 0.
     Player();

@@ -13,10 +13,10 @@ enum : Uint32 {
 // cell, so the figures' probes never leave it.
 class TileGrid {
 public:
-    static const int kRows = 6;
-    static const int kColumns = 16;
-    static const int kCellWidth = 40;
-    static const int kCellHeight = 80;
+    static constexpr int kRows = 6;
+    static constexpr int kColumns = 16;
+    static constexpr int kCellWidth = 40;
+    static constexpr int kCellHeight = 80;
 
     TileGrid();
 
