@@ -10,8 +10,8 @@ class HeadlessPlatform;
 // shared memory.
 struct Snapshot {
     enum Outcome { kPlaying, kWon, kLost };
-    static const int kMostZombies = 48;
-    static const int kMostBalls = 8;
+    static constexpr int kMostZombies = 48;
+    static constexpr int kMostBalls = 8;
 
     int outcome = kPlaying;
     int frame = 0;  // frames since the level started

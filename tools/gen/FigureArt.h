@@ -10,12 +10,12 @@ class AssetWriter;
 // Each is drawn facing right; the left-facing frames are mirror images.
 class FigureArt {
 public:
-    static const int kPlayerWidth = 22;
-    static const int kPlayerHeight = 44;
-    static const int kZombieWidth = 26;
-    static const int kZombieHeight = 44;
-    static const int kWalkFrames = 10;
-    static const int kBreakFrames = 9;
+    static constexpr int kPlayerWidth = 22;
+    static constexpr int kPlayerHeight = 44;
+    static constexpr int kZombieWidth = 26;
+    static constexpr int kZombieHeight = 44;
+    static constexpr int kWalkFrames = 10;
+    static constexpr int kBreakFrames = 9;
 
     explicit FigureArt(AssetWriter& writer) : writer(writer) {}
 

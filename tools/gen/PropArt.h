@@ -6,12 +6,12 @@ class AssetWriter;
 // and the crosshair.
 class PropArt {
 public:
-    static const int kGroundWidth = 40;
-    static const int kGroundHeight = 16;
-    static const int kHeartWidth = 20;
-    static const int kHeartHeight = 18;
-    static const int kBallSize = 10;
-    static const int kCrosshairSize = 11;
+    static constexpr int kGroundWidth = 40;
+    static constexpr int kGroundHeight = 16;
+    static constexpr int kHeartWidth = 20;
+    static constexpr int kHeartHeight = 18;
+    static constexpr int kBallSize = 10;
+    static constexpr int kCrosshairSize = 11;
 
     explicit PropArt(AssetWriter& writer) : writer(writer) {}
 
