@@ -45,7 +45,7 @@ stop_session() {
 start_session() {
     work=$(mktemp -d /tmp/quonkle-e2e-XXXXXX)
     trap stop_session EXIT
-    Xvfb -displayfd 3 -screen 0 "${SCREEN:-640x480x24}" -nolisten tcp 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-640x480x24}" -nolisten tcp -noreset 3>"$work/display" \
         2>"$work/xvfb.log" &
     xvfb_pid=$!
     until [ -s "$work/display" ]; do kill -0 "$xvfb_pid" && sleep 0.1 || fail "no Xvfb"; done
