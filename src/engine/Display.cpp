@@ -9,6 +9,7 @@
 #include "engine/DataFile.h"
 #include "engine/Font.h"
 #include "engine/Sprite.h"
+#include "engine/TextCache.h"
 
 const SDL_Color kWhite = {255, 255, 255, 0};
 const SDL_Color kGrey = {128, 128, 128, 0};
@@ -23,6 +24,7 @@ Display::Display(int width, int height, bool fullScreen)
 }
 
 Display::~Display() {
+    ForgetRenderedTexts(nullptr);
     if (ttfReady) {
         TTF_Quit();
     }
@@ -56,13 +58,12 @@ void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const c
     if (!font || !font->GetFont() || !text) {
         return;
     }
-    SDL_Surface* rendered = TTF_RenderText_Solid(font->GetFont(), text, colour);
+    SDL_Surface* rendered = RenderedText(font->GetFont(), colour, text);
     if (!rendered) {
         return;
     }
     SDL_Rect destination = {x, y, 0, 0};
     SDL_UpperBlit(rendered, nullptr, screen, &destination);
-    SDL_FreeSurface(rendered);
 }
 
 void Display::Flip() {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/DataFile.h"
+#include "engine/TextCache.h"
 
 Font::Font(TTF_Font* font) : font(font) {}
 
@@ -14,6 +15,7 @@ Font::Font(std::string fileBytes, int pointSize) : font(nullptr), bytes(std::mov
 
 Font::~Font() {
     if (font) {
+        ForgetRenderedTexts(font);
         TTF_CloseFont(font);
     }
 }

@@ -280,6 +280,21 @@ TEST(Display, BlackIsTransparentInEveryImageAndBlitsAreClipped) {
     ASSERT_EQ(picture.size() + 1, withText.size());
     EXPECT_EQ(1u, std::count_if(withText.begin(), withText.end(),
                                 [](const std::string& l) { return l.find("808080 ") == 0; }));
+    // Texts are kept rendered, but per colour and per font.
+    auto greyPixels = [&driver] {
+        for (const std::string& line : driver.Picture()) {
+            if (line.find("808080 ") == 0) {
+                return std::stoi(line.substr(7));
+            }
+        }
+        return 0;
+    };
+    const int grey = greyPixels();
+    g_display->DrawText(font.get(), 100, 100, kWhite, "Quonkle");
+    EXPECT_EQ(0, greyPixels());
+    font.reset(g_display->LoadFont("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf", 16));
+    g_display->DrawText(font.get(), 100, 200, kGrey, "Quonkle");
+    EXPECT_LT(greyPixels(), grey / 2);
 }
 
 TEST(Sound, EffectsTakeFreeChannelsUntilNoneIsLeftAndMissingOnesAreSilent) {

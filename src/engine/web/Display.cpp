@@ -10,13 +10,11 @@
 #include <SDL_ttf.h>
 #include <emscripten.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "engine/Font.h"
 #include "engine/HostPath.h"
 #include "engine/Sprite.h"
+#include "engine/TextCache.h"
 
 // stb_image, which emscripten builds in (STB_IMAGE).
 extern "C" {
@@ -76,46 +74,6 @@ EM_JS(void, ShowOnCanvas, (SDL_Surface* surface, const Uint8* rgba), {
 });
 // clang-format on
 
-// The layer makes a canvas for each text it renders and measures it with
-// the browser's font engine; a text drawn frame after frame (the score in
-// play, a menu's items) is kept rendered instead. The least recently drawn
-// goes when the cache is full.
-struct RenderedText {
-    TTF_Font* font;
-    Uint32 colour;
-    std::string text;
-    SDL_Surface* surface;
-    Uint32 lastDrawn;
-};
-const std::size_t kMostTexts = 64;
-std::vector<RenderedText> g_texts;
-Uint32 g_textClock = 0;
-
-SDL_Surface* Rendered(TTF_Font* font, SDL_Color colour, const char* text) {
-    const Uint32 rgb = colour.r << 16 | colour.g << 8 | colour.b;
-    ++g_textClock;
-    for (RenderedText& kept : g_texts) {
-        if (kept.font == font && kept.colour == rgb && kept.text == text) {
-            kept.lastDrawn = g_textClock;
-            return kept.surface;
-        }
-    }
-    SDL_Surface* surface = TTF_RenderText_Solid(font, text, colour);
-    if (!surface) {
-        return nullptr;
-    }
-    if (g_texts.size() >= kMostTexts) {
-        auto oldest = std::min_element(g_texts.begin(), g_texts.end(),
-                                       [](const RenderedText& a, const RenderedText& b) {
-                                           return a.lastDrawn < b.lastDrawn;
-                                       });
-        SDL_FreeSurface(oldest->surface);
-        g_texts.erase(oldest);
-    }
-    g_texts.push_back({font, rgb, text, surface, g_textClock});
-    return surface;
-}
-
 }  // namespace
 
 Display::Display(int width, int height, bool)
@@ -124,10 +82,7 @@ Display::Display(int width, int height, bool)
     : screen(SDL_SetVideoMode(width, height, 32, 0)), ttfReady(TTF_Init() == 0), presenting(true) {}
 
 Display::~Display() {
-    for (RenderedText& kept : g_texts) {
-        SDL_FreeSurface(kept.surface);
-    }
-    g_texts.clear();
+    ForgetRenderedTexts(nullptr);
     if (ttfReady) {
         TTF_Quit();
     }
@@ -156,7 +111,7 @@ void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const c
     if (!font || !font->GetFont() || !text || !*text) {
         return;
     }
-    SDL_Surface* rendered = Rendered(font->GetFont(), colour, text);
+    SDL_Surface* rendered = RenderedText(font->GetFont(), colour, text);
     if (!rendered) {
         return;
     }
