@@ -132,6 +132,7 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
     } rows[] = {
         // Above the ones it equals.
         {ten, 10, "EQ:50", "B:20\nC:30\nD:40\nE:50\nEQ:50\nF:60\nG:70\nH:80\nI:90\nJ:100"},
+        {ten, 10, "TIE:10", "TIE:10\nB:20\nC:30\nD:40\nE:50\nF:60\nG:70\nH:80\nI:90\nJ:100"},
         {ten, 10, "LOW:5", nullptr},
         {nullptr, 0, "ONE:1", "\n\n\n\n\n\n\n\n\nONE:1"},
         {"\n\n\n\n\n\n\n\n\nONE:1", 0, "TWO:2", "\n\n\n\n\n\n\n\nONE:1\nTWO:2"},
