@@ -193,6 +193,38 @@ TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {
     }
 }
 
+// A long game streamed as --record writes it (flushed many times), closed
+// by its window in a frame that takes nothing else: every frame is in the
+// file, the close last.
+TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
+    GameFolder folder;
+    const std::string file = folder.Path() + "/long.run";
+    Desk desk;
+    RecordingPlatform recorder(desk);
+    Recording header;
+    header.gameVersion = "test";
+    std::string error;
+    ASSERT_TRUE(recorder.StreamTo(file, header, error)) << error;
+    const int kFrames = 30000;  // a few hundred KiB of alternating lines
+    for (int i = 0; i < kFrames; ++i) {
+        desk.keys[kKeySpace] = i % 2;
+        desk.now += 16;
+        Step(recorder);
+    }
+    desk.closed = true;
+    SDL_Event event;
+    ASSERT_TRUE(recorder.PollEvent(event));
+    ASSERT_TRUE(recorder.Finish());
+    Recording run;
+    ASSERT_TRUE(run.Load(file, "test", 0, error)) << error;
+    ASSERT_EQ(kFrames + 1u, run.FrameCount());
+    const size_t lines = run.frames.size();
+    EXPECT_EQ("t16 u32", Recording::FrameLine(run.frames.at(lines - 3)));
+    EXPECT_EQ("t16 k32", Recording::FrameLine(run.frames.at(lines - 2)));
+    ASSERT_EQ(1u, run.frames.back().events.size());
+    EXPECT_EQ(SDL_QUIT, run.frames.back().events[0].type);
+}
+
 // The program itself with a recording that is not right: one line on
 // stderr and status 2, and no window; a good one plays to its end.
 TEST(Recording, TheProgramRefusesABadRecordingInOneLine) {
