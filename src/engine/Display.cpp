@@ -40,32 +40,6 @@ bool Display::SetFullScreen(bool on) {
     return true;
 }
 
-void Display::Fill(Uint32 pixel) {
-    SDL_FillRect(screen, nullptr, pixel);
-}
-
-void Display::Blit(Sprite* sprite, Sint16 x, Sint16 y) {
-    if (!sprite) {
-        return;
-    }
-    SDL_Rect source = {0, 0, static_cast<Uint16>(sprite->GetWidth()),
-                       static_cast<Uint16>(sprite->GetHeight())};
-    SDL_Rect destination = {x, y, 0, 0};
-    SDL_UpperBlit(sprite->GetSurface(), &source, screen, &destination);
-}
-
-void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text) {
-    if (!font || !font->GetFont() || !text) {
-        return;
-    }
-    SDL_Surface* rendered = RenderedText(font->GetFont(), colour, text);
-    if (!rendered) {
-        return;
-    }
-    SDL_Rect destination = {x, y, 0, 0};
-    SDL_UpperBlit(rendered, nullptr, screen, &destination);
-}
-
 void Display::Flip() {
     if (presenting) {
         SDL_UpdateRect(screen, 0, 0, 0, 0);

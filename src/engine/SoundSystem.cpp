@@ -9,12 +9,6 @@ SoundSystem::SoundSystem() : open(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) ==
     Mix_Volume(0, 64);
 }
 
-SoundSystem::~SoundSystem() {
-    if (open) {
-        Mix_CloseAudio();
-    }
-}
-
 Sound* SoundSystem::LoadSound(const char* path) {
     if (!open) {
         return nullptr;
@@ -26,17 +20,4 @@ Sound* SoundSystem::LoadSound(const char* path) {
         return nullptr;
     }
     return new Sound(chunk);
-}
-
-void SoundSystem::SetMuted(bool muted) {
-    if (open) {
-        Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
-        Mix_Volume(0, muted ? 0 : 64);
-    }
-}
-
-void SoundSystem::StopMusic() {
-    if (open) {
-        Mix_HaltChannel(0);
-    }
 }

@@ -92,33 +92,6 @@ bool Display::SetFullScreen(bool on) {
     return screen && on != IsFullScreen() && AskForFullScreen(on);
 }
 
-void Display::Fill(Uint32 pixel) {
-    SDL_FillRect(screen, nullptr, pixel);
-}
-
-void Display::Blit(Sprite* sprite, Sint16 x, Sint16 y) {
-    if (!sprite) {
-        return;
-    }
-    SDL_Rect source = {0, 0, static_cast<Uint16>(sprite->GetWidth()),
-                       static_cast<Uint16>(sprite->GetHeight())};
-    SDL_Rect destination = {x, y, 0, 0};
-    SDL_UpperBlit(sprite->GetSurface(), &source, screen, &destination);
-}
-
-void Display::DrawText(Font* font, Sint16 x, Sint16 y, SDL_Color colour, const char* text) {
-    // The layer draws an empty text as a blank; the desktop draws nothing.
-    if (!font || !font->GetFont() || !text || !*text) {
-        return;
-    }
-    SDL_Surface* rendered = RenderedText(font->GetFont(), colour, text);
-    if (!rendered) {
-        return;
-    }
-    SDL_Rect destination = {x, y, 0, 0};
-    SDL_UpperBlit(rendered, nullptr, screen, &destination);
-}
-
 void Display::Flip() {
     // The screen is the page's canvas: what is drawn shows.
 }

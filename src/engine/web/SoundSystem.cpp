@@ -23,29 +23,10 @@ SoundSystem::SoundSystem() : open(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) ==
     Mix_Volume(0, 64);
 }
 
-SoundSystem::~SoundSystem() {
-    if (open) {
-        Mix_CloseAudio();
-    }
-}
-
 Sound* SoundSystem::LoadSound(const char* path) {
     if (!open) {
         return nullptr;
     }
     Mix_Chunk* chunk = Mix_LoadWAV(HostPath(path).c_str());
     return chunk ? new Sound(chunk) : nullptr;
-}
-
-void SoundSystem::SetMuted(bool muted) {
-    if (open) {
-        Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
-        Mix_Volume(0, muted ? 0 : 64);
-    }
-}
-
-void SoundSystem::StopMusic() {
-    if (open) {
-        Mix_HaltChannel(0);
-    }
 }
