@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/DataFile.h"
 #include "progress/HighScores.h"
 #include "progress/LevelList.h"
 #include "progress/LevelOverState.h"
@@ -160,6 +161,26 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
     ASSERT_EQ(0, flock(held, LOCK_EX));
     EXPECT_EQ(HighScoreWrite::NotWritten, InsertHighScore("N:999", 999));
     close(held);
+}
+
+// Started with standard input closed (as some launchers do), the game's
+// files take descriptor 0, which is a file like any other.
+TEST_F(FilesTest, FilesWorkOnDescriptorZero) {
+    folder.Write("levels.txt", "a:111111\n");
+    const int input = dup(0);
+    ASSERT_EQ(0, close(0));
+    std::string bytes;
+    const bool read = ReadDataFile("levels.txt", 100, bytes);
+    int lowest = -1;
+    const bool found = LowestHighScore(lowest);
+    const HighScoreWrite written = InsertHighScore("Z:9", 9);
+    ASSERT_EQ(0, dup2(input, 0));
+    close(input);
+    EXPECT_TRUE(read);
+    EXPECT_EQ("a:111111\n", bytes);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(HighScoreWrite::Written, written);
+    EXPECT_EQ("\n\n\n\n\n\n\n\n\nZ:9", folder.Read("high.txt"));
 }
 
 // settings.txt as the game reads it (full screen, muted), and as it writes
