@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
@@ -227,6 +229,34 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
     EXPECT_EQ("t16 k32", Recording::FrameLine(run.frames.at(lines - 2)));
     ASSERT_EQ(1u, run.frames.back().events.size());
     EXPECT_EQ(SDL_QUIT, run.frames.back().events[0].type);
+}
+
+// A stream that nears the largest recording stops there and stays a
+// recording the game reads: the frames up to the stop, the rest unrecorded.
+TEST(Recording, AStreamStopsBeforeItsLargestSizeAndStaysReadable) {
+    GameFolder folder;
+    const std::string file = folder.Path() + "/huge.run";
+    Desk desk;
+    RecordingPlatform recorder(desk);
+    Recording header;
+    header.gameVersion = "test";
+    std::string error;
+    ASSERT_TRUE(recorder.StreamTo(file, header, error)) << error;
+    // Every key down, then every key up: about 2.5 KB a frame.
+    const int kFrames = 28000;
+    for (int i = 0; i < kFrames; ++i) {
+        std::fill(desk.keys, desk.keys + Recording::kKeyCount, i % 2 ? 0 : 1);
+        desk.now += 16;
+        Step(recorder);
+    }
+    ASSERT_TRUE(recorder.Finish());
+    const long size = static_cast<long>(std::filesystem::file_size(file));
+    EXPECT_GT(size, Recording::kLargestFile - (2L << 20));
+    EXPECT_LE(size, Recording::kLargestFile);
+    Recording run;
+    ASSERT_TRUE(run.Load(file, "test", 0, error)) << error;
+    EXPECT_GT(run.FrameCount(), kFrames * 9u / 10);
+    EXPECT_LT(run.FrameCount(), static_cast<Uint32>(kFrames));
 }
 
 // The program itself with a recording that is not right: one line on
