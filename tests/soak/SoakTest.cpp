@@ -123,4 +123,10 @@ TEST(Soak, RandomPlayOverTheCampaignOnEveryScreenWithFlatMemory) {
     std::size_t early = *std::max_element(menuHeap.begin() + n / 4, menuHeap.begin() + n / 3 + 1);
     std::size_t late = *std::max_element(menuHeap.begin() + n / 2, menuHeap.end());
     EXPECT_LE(late, early + noise) << "heap at the menu grew from " << early << " to " << late;
+    // What the tests and the bot ask every frame gives back all it takes.
+    const std::size_t before = HeapInUse();
+    for (int i = 0; i < 1000; ++i) {
+        d.ScreenName();
+    }
+    EXPECT_EQ(before, HeapInUse()) << "naming the screen keeps memory";
 }
