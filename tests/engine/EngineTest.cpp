@@ -265,6 +265,13 @@ TEST(Display, BlackIsTransparentInEveryImageAndBlitsAreClipped) {
     // 10 x 15 at the bottom left, 10 x 5 at the top right, and the one red
     // pixel of the image with alpha.
     EXPECT_EQ("ff0000 201 in (0,0)-(639,479)", picture.at(2)) << picture[1];
+    // A sprite owns its surface: it goes with the sprite.
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0, 0, 0, 0);
+    ASSERT_NE(nullptr, surface);
+    ++surface->refcount;
+    delete new Sprite(surface);
+    EXPECT_EQ(1, surface->refcount);
+    SDL_FreeSurface(surface);
 
     std::unique_ptr<Font> font(
         g_display->LoadFont("/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf", 32));

@@ -124,6 +124,7 @@ TEST(Recording, AGameRecordedReplaysToTheSameState) {
 // A platform behind a replay: a keyboard, a clock and the time slept.
 struct Desk : Platform {
     Uint8 keys[Recording::kKeyCount] = {};
+    int keyCount = Recording::kKeyCount;
     Uint32 now = 0;
     bool closed = false;
     bool PollEvent(SDL_Event& event) override {
@@ -131,7 +132,7 @@ struct Desk : Platform {
         return std::exchange(closed, false);
     }
     Uint32 GetTicks() override { return now; }
-    DeviceState ReadDevices() override { return {keys, Recording::kKeyCount, 0, 0, 0, {}}; }
+    DeviceState ReadDevices() override { return {keys, keyCount, 0, 0, 0, {}}; }
     void HideCursor() override {}
     void Delay(Uint32 ms) override { now += ms; }
 };
@@ -212,6 +213,8 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
     std::string error;
     ASSERT_TRUE(recorder.StreamTo(file, header, error)) << error;
     const int kFrames = 30000;  // a few hundred KiB of alternating lines
+    desk.keyCount = 300;
+    desk.keys[300] = 1;  // past the keys the platform has: never down
     for (int i = 0; i < kFrames; ++i) {
         desk.keys[kKeySpace] = i % 2;
         desk.now += 16;
@@ -232,6 +235,7 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
     ASSERT_TRUE(run.Load(file, "test", 0, error)) << error;
     ASSERT_EQ(kFrames + 2u, run.FrameCount());
     const size_t lines = run.frames.size();
+    EXPECT_EQ("t16 a0", Recording::FrameLine(run.frames.at(0)));
     EXPECT_EQ("t16 u32", Recording::FrameLine(run.frames.at(lines - 4)));
     EXPECT_EQ("t16 k32", Recording::FrameLine(run.frames.at(lines - 3)));
     EXPECT_EQ("t16 t4", Recording::FrameLine(run.frames.at(lines - 2)));
