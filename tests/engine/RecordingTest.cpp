@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <utility>
@@ -146,6 +147,26 @@ Uint32 Step(Platform& platform) {
     platform.GetAppState();
     platform.ReadDevices();
     return platform.GetTicks();
+}
+
+// A frame's line reads only when each of its tokens is whole and within
+// its bounds; what it reads, it writes back the same.
+TEST(Recording, AFrameLineReadsOnlyWhenEveryTokenIsWhole) {
+    for (const char* line : {"-", "q", "t0 t4294967295", "7*t16 k0 u511", "m-99999,99999 b255",
+                             "a0 r65535,0 f1,255", "p-32768,32767,0,0,0,-1,32767", "p-",
+                             "t00000000016"}) {
+        RecordedFrame frame;
+        EXPECT_TRUE(Recording::ParseFrame(line, frame)) << line;
+        const std::string tokens = std::strchr(line, '*') ? std::strchr(line, '*') + 1 : line;
+        EXPECT_EQ(tokens == "t00000000016" ? "t16" : tokens, Recording::FrameLine(frame));
+    }
+    for (const char* line :
+         {"", "t", "t-1", "t4294967296", "t000000000016", "1*t16", "*t16", "t16 ", "x1", "k512",
+          "m5", "m5,", "m,5", "m5,6,7", "m--5,1", "r640", "f2,1", "f1", "b256",
+          "p-32769,0,0,0,0,0,0", "p1,2,3,4,5,6", "p1,2,3,4,5,6,32768"}) {
+        RecordedFrame frame;
+        EXPECT_FALSE(Recording::ParseFrame(line, frame)) << line;
+    }
 }
 
 TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {

@@ -4,6 +4,7 @@
 // recorded games in tests/replays.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -144,7 +145,10 @@ TEST(Grid, ReadsOutsideAreEmptyAndPositionsSaturate) {
         EXPECT_EQ(want, TruncToInt16(value)) << value;
     }
     EXPECT_EQ(2147483647, TruncToInt(1e12f));
+    EXPECT_EQ(-2147483647 - 1, TruncToInt(-1e12f));
     EXPECT_EQ(-7, TruncToInt(-7.9f));
+    EXPECT_EQ(0, TruncToInt(std::nanf("")));
+    EXPECT_EQ(0, TruncToInt16(std::nanf("")));
 }
 
 }  // namespace
