@@ -155,6 +155,11 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
             << r.line;
         EXPECT_EQ(r.after ? r.after : r.before, folder.Read("high.txt")) << r.line;
     }
+    // An empty file that the entry does not change stays (the game removes
+    // only an empty one it made itself).
+    Put("high.txt", "");
+    EXPECT_EQ(HighScoreWrite::NotPlaced, InsertHighScore("N:-5", -5));
+    EXPECT_TRUE(std::filesystem::exists("high.txt"));
     // A lock held elsewhere (a game stuck in its write) is waited out for a
     // while, then the entry is not written.
     const int held = open("high.txt", O_RDONLY);
