@@ -72,8 +72,17 @@ std::string Noise(std::size_t length) {
     return bytes;
 }
 
+// Lines ended as an editor on another system saves them.
+std::string Dos(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        out += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    return out;
+}
+
 struct Row {
-    std::string variant;  // missing, empty, half, noise, twice, pipe, zero, "image", "=..."
+    std::string variant;  // missing, empty, half, noise, twice, dos, pipe, zero, "image", "=..."
     End end;
 };
 struct Case {
@@ -118,6 +127,7 @@ TEST_P(BadInputTest, ToursEndWhereTheTableSays) {
                                : variant == "half"  ? original.substr(0, original.size() / 2)
                                : variant == "noise" ? Noise(original.size())
                                : variant == "twice" ? original + "\n" + original
+                               : variant == "dos"   ? Dos(original)
                                                     : variant.substr(1));
         }
         const std::string scores = folder.Read("high.txt");
@@ -154,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
               {"empty", kStart},
               {"half", kStart},
               {"noise", kStart},
-              {"twice", kWhole}}},
+              {"twice", kWhole},
+              {"dos", kWhole}}},
         Case{"gdat\\sprites.txt", {{"pipe", kStart}, {"zero", kStart}}},
         Case{"sdat\\sounds.txt", {{"missing", kWhole}, {"noise", kWhole}, {"twice", kWhole}}},
         Case{"sdat\\sounds.txt", kNoFile}, Case{"levels.txt", {{"pipe", kStart}, {"zero", kStart}}},
