@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include "engine/CommandLine.h"
 #include "engine/Gamepad.h"
@@ -126,14 +127,24 @@ TEST(Recording, AGameRecordedReplaysToTheSameState) {
 struct Desk : Platform {
     Uint8 keys[Recording::kKeyCount] = {};
     int keyCount = Recording::kKeyCount;
+    PadState pad;
     Uint32 now = 0;
     bool closed = false;
+    std::vector<SDL_Event> pending;  // after a close
     bool PollEvent(SDL_Event& event) override {
-        event.type = SDL_QUIT;
-        return std::exchange(closed, false);
+        if (std::exchange(closed, false)) {
+            event.type = SDL_QUIT;
+            return true;
+        }
+        if (pending.empty()) {
+            return false;
+        }
+        event = pending.front();
+        pending.erase(pending.begin());
+        return true;
     }
     Uint32 GetTicks() override { return now; }
-    DeviceState ReadDevices() override { return {keys, keyCount, 0, 0, 0, {}}; }
+    DeviceState ReadDevices() override { return {keys, keyCount, 0, 0, 0, pad}; }
     void HideCursor() override {}
     void Delay(Uint32 ms) override { now += ms; }
 };
@@ -152,18 +163,36 @@ Uint32 Step(Platform& platform) {
 // A frame's line reads only when each of its tokens is whole and within
 // its bounds; what it reads, it writes back the same.
 TEST(Recording, AFrameLineReadsOnlyWhenEveryTokenIsWhole) {
-    for (const char* line : {"-", "q", "t0 t4294967295", "7*t16 k0 u511", "m-99999,99999 b255",
-                             "a0 r65535,0 f1,255", "p-32768,32767,0,0,0,-1,32767", "p-",
-                             "t00000000016"}) {
+    for (const char* line :
+         {"-", "q", "t0 t4294967295", "7*t16 k0 u511", "m-99999,99999 b255", "a0 r65535,0 f1,255",
+          "p-32768,32767,0,0,0,-1,32767", "p-", "t00000000016"}) {
         RecordedFrame frame;
         EXPECT_TRUE(Recording::ParseFrame(line, frame)) << line;
         const std::string tokens = std::strchr(line, '*') ? std::strchr(line, '*') + 1 : line;
         EXPECT_EQ(tokens == "t00000000016" ? "t16" : tokens, Recording::FrameLine(frame));
     }
-    for (const char* line :
-         {"", "t", "t-1", "t4294967296", "t000000000016", "1*t16", "*t16", "t16 ", "x1", "k512",
-          "m5", "m5,", "m,5", "m5,6,7", "m--5,1", "r640", "f2,1", "f1", "b256",
-          "p-32769,0,0,0,0,0,0", "p1,2,3,4,5,6", "p1,2,3,4,5,6,32768"}) {
+    for (const char* line : {"",
+                             "t",
+                             "t-1",
+                             "t4294967296",
+                             "t000000000016",
+                             "1*t16",
+                             "*t16",
+                             "t16 ",
+                             "x1",
+                             "k512",
+                             "m5",
+                             "m5,",
+                             "m,5",
+                             "m5,6,7",
+                             "m--5,1",
+                             "r640",
+                             "f2,1",
+                             "f1",
+                             "b256",
+                             "p-32769,0,0,0,0,0,0",
+                             "p1,2,3,4,5,6",
+                             "p1,2,3,4,5,6,32768"}) {
         RecordedFrame frame;
         EXPECT_FALSE(Recording::ParseFrame(line, frame)) << line;
     }
@@ -241,14 +270,22 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
         desk.now += 16;
         Step(recorder);
     }
-    // A frame that asks the clock again and again: its last answers, the
-    // same as the one before, go without saying.
-    SDL_Event event;
+    // A frame with an event, a controller, and the clock asked again and
+    // again: its last answers, the same as the one before, go without saying.
+    SDL_Event event = {};
+    event.type = SDL_ACTIVEEVENT;
+    event.active.state = SDL_APPINPUTFOCUS;
+    desk.pending.push_back(event);
+    desk.pad.present = true;
+    desk.pad.axes[kPadRightY] = -20000;
+    desk.pad.buttons[kPadStart] = true;
+    ASSERT_TRUE(recorder.PollEvent(event));
     ASSERT_FALSE(recorder.PollEvent(event));
     for (Uint32 step : {16, 4, 0, 0}) {
         desk.now += step;
         recorder.GetTicks();
     }
+    recorder.ReadDevices();
     desk.closed = true;
     ASSERT_TRUE(recorder.PollEvent(event));
     ASSERT_TRUE(recorder.Finish());
@@ -259,7 +296,7 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
     EXPECT_EQ("t16 a0", Recording::FrameLine(run.frames.at(0)));
     EXPECT_EQ("t16 u32", Recording::FrameLine(run.frames.at(lines - 4)));
     EXPECT_EQ("t16 k32", Recording::FrameLine(run.frames.at(lines - 3)));
-    EXPECT_EQ("t16 t4", Recording::FrameLine(run.frames.at(lines - 2)));
+    EXPECT_EQ("t16 t4 p0,0,0,-20000,0,0,64 f0,2", Recording::FrameLine(run.frames.at(lines - 2)));
     ASSERT_EQ(1u, run.frames.back().events.size());
     EXPECT_EQ(SDL_QUIT, run.frames.back().events[0].type);
 }
