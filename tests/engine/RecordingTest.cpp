@@ -247,6 +247,15 @@ TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {
         desk.closed = true;
         Step(closed);
         EXPECT_TRUE(closed.Over());
+        // The controller's Start is the game's Escape here too.
+        ReplayPlatform started(run, &desk, true);
+        desk.pad.present = true;
+        for (bool down : {true, false, true}) {
+            EXPECT_FALSE(started.Over());
+            desk.pad.buttons[kPadStart] = down;
+            Step(started);
+        }
+        EXPECT_TRUE(started.Over());
     }
 }
 
@@ -374,6 +383,8 @@ TEST(Recording, TheProgramRefusesABadRecordingInOneLine) {
         {"--play noise.run", noise, "noise.run: is not a Quonkle recording"},
         {"--play flip.run", replace("t16", "t61"),
          "flip.run: is damaged: its frames do not add up to its checksum"},
+        {"--play key.run", replace("frames\n", "bogus 1\nframes\n"),
+         "key.run: is damaged at line 4 (an unknown header line)"},
         {"--play token.run", replace("t16", "x16"),
          "token.run: is damaged at line 5 (a frame that does not read)"},
         {"--play huge.run", "", "huge.run: is too large for a recording (more than 64 MiB)"},
