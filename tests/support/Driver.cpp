@@ -119,6 +119,10 @@ std::string Driver::Do(const std::string& line) {
         verb == "frames"  ? Frames(n)
         : verb == "delta" ? SetFrameDelta(static_cast<Uint32>(n))
                           : Wait(static_cast<Uint32>(n));
+    } else if (verb == "controller") {
+        words >> arg;
+        pad = PadState();
+        pad.present = arg == "in";
     } else if (verb == "mouse") {
         int x = 0, y = 0;
         words >> x >> y;
