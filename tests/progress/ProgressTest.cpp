@@ -168,6 +168,21 @@ TEST_F(FilesTest, InsertionDropsTheLowestLineAndKeepsTheOrder) {
     close(held);
 }
 
+// Only a regular file is opened; a pipe, a device or a folder never is.
+TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
+    folder.Write("file", "x");
+    ASSERT_EQ(0, mkfifo("pipe", 0644));
+    ASSERT_EQ(0, symlink("/dev/zero", "zero"));
+    ASSERT_EQ(0, mkdir("dir", 0755));
+    for (const char* name : {"file", "pipe", "zero", "dir", "none"}) {
+        const int fd = OpenRegularFile(name);
+        EXPECT_EQ(std::string(name) == "file", fd >= 0) << name;
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
+
 // Started with standard input closed (as some launchers do), the game's
 // files take descriptor 0, which is a file like any other.
 TEST_F(FilesTest, FilesWorkOnDescriptorZero) {
