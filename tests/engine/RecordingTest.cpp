@@ -196,6 +196,16 @@ TEST(Recording, AFrameLineReadsOnlyWhenEveryTokenIsWhole) {
         RecordedFrame frame;
         EXPECT_FALSE(Recording::ParseFrame(line, frame)) << line;
     }
+    // A replay's devices are the ones a line's changes describe.
+    Uint8 keys[Recording::kKeyCount] = {}, app = 9;
+    DeviceState devices = {};
+    Recording::ApplyChanges("a6 k7 b5 m-12,34 p1,-2,3,-4,5,-6,16385", keys, devices, app);
+    EXPECT_TRUE(app == 6 && keys[7] == 1 && devices.buttons == 5);
+    EXPECT_TRUE(devices.mouseX == -12 && devices.mouseY == 34);
+    EXPECT_TRUE(devices.pad.present && devices.pad.axes[0] == 1 && devices.pad.axes[5] == -6);
+    EXPECT_TRUE(devices.pad.buttons[0] && devices.pad.buttons[14] && !devices.pad.buttons[1]);
+    Recording::ApplyChanges("u7 p-", keys, devices, app);
+    EXPECT_TRUE(keys[7] == 0 && !devices.pad.present && devices.mouseX == -12);
 }
 
 TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {
