@@ -41,6 +41,7 @@ bool Display::SetFullScreen(bool on) {
 }
 
 void Display::Flip() {
+    ++flips;
     if (presenting) {
         SDL_UpdateRect(screen, 0, 0, 0, 0);
     }

@@ -29,6 +29,8 @@ public:
     bool SetFullScreen(bool on);
     // Benchmarks measure a screen's own work without the back end's present.
     void SetPresenting(bool on) { presenting = on; }
+    // Pictures the screens have finished (Flip calls), for the tests.
+    unsigned FlipCount() const { return flips; }
 
     Sprite* LoadSprite(const char* path, Uint32 colourKey);
     Font* LoadFont(const char* path, int pointSize);
@@ -37,6 +39,7 @@ private:
     SDL_Surface* screen;
     bool ttfReady;
     bool presenting;
+    unsigned flips = 0;
 };
 
 // Text colours of the menus.

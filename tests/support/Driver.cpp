@@ -94,7 +94,9 @@ bool Driver::Frame() {
     if (Ended()) {
         return false;
     }
+    const unsigned flips = g_display ? g_display->FlipCount() : 0;
     HeadlessPlatform::Frame();
+    flipped = g_display && g_display->FlipCount() != flips;
     if (std::exchange(iconifying, false)) {
         SetAppState(0);
     }
@@ -268,7 +270,8 @@ std::vector<std::string> Driver::Picture() const {
     std::vector<std::pair<Uint32, Area>> sorted(areas.begin(), areas.end());
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto& a, const auto& b) { return a.second.count > b.second.count; });
-    std::vector<std::string> out{Format("picture %dx%d, sum %08x", screen->w, screen->h, sum)};
+    std::vector<std::string> out{Format("picture %dx%d, sum %08x%s", screen->w, screen->h, sum,
+                                        flipped ? "" : ", never shown")};
     for (const auto& [rgb, a] : sorted) {
         out.push_back(Format("%06x %d in (%d,%d)-(%d,%d)", rgb, a.count, a.x0, a.y0, a.x1, a.y1));
     }

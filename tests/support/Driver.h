@@ -47,6 +47,7 @@ private:
     std::string SoundName(Mix_Chunk* chunk);
 
     bool iconifying = false;  // the window goes after the next frame
+    bool flipped = true;      // the last frame finished a picture
     std::map<Mix_Chunk*, std::string> soundNames;
     std::string effects;
 };

@@ -94,6 +94,7 @@ bool Display::SetFullScreen(bool on) {
 
 void Display::Flip() {
     // The screen is the page's canvas: what is drawn shows.
+    ++flips;
 }
 
 Sprite* Display::LoadSprite(const char* path, Uint32) {
