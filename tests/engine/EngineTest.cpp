@@ -3,6 +3,7 @@
 // (Manifests: the fuzz target's model and tests/badinput; the frame clock:
 // tests/replays/frame_loop.txt; start-up without a window: tests/e2e.)
 #include <SDL_mixer.h>
+#include <SDL_ttf.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -235,6 +236,11 @@ TEST(InputSnapshot, AVirtualControllerPlaysAndMayBePulledOut) {
 // outside the screen is clipped.
 TEST(Display, BlackIsTransparentInEveryImageAndBlitsAreClipped) {
     GameFolder folder(GameFolder::kEmpty);
+    {
+        Driver first(folder.Path());
+        EXPECT_NE(0, TTF_WasInit());
+    }
+    EXPECT_EQ(0, TTF_WasInit()) << "the font engine goes with the display";
     Driver driver(folder.Path());
     const Uint32 green = 0x00FF00;
     struct {
