@@ -269,18 +269,31 @@ TEST(Recording, AReplayKeepsItsPaceAndEndsAtTheEndOrOnEscapeTwice) {
     }
 }
 
+// A desk's game streamed to a file of a folder of its own, as --record
+// writes it.
+struct Streamed {
+    explicit Streamed(const std::string& name) : file(folder.Path() + "/" + name) {}
+    bool Start(std::string& error) {
+        Recording header;
+        header.gameVersion = "test";
+        return recorder.StreamTo(file, header, error);
+    }
+    GameFolder folder;
+    const std::string file;
+    Desk desk;
+    RecordingPlatform recorder{desk};
+};
+
 // A long game streamed as --record writes it (flushed many times), closed
 // by its window in a frame that takes nothing else: every frame is in the
 // file, the close last.
 TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
-    GameFolder folder;
-    const std::string file = folder.Path() + "/long.run";
-    Desk desk;
-    RecordingPlatform recorder(desk);
-    Recording header;
-    header.gameVersion = "test";
+    Streamed streamed("long.run");
     std::string error;
-    ASSERT_TRUE(recorder.StreamTo(file, header, error)) << error;
+    ASSERT_TRUE(streamed.Start(error)) << error;
+    Desk& desk = streamed.desk;
+    RecordingPlatform& recorder = streamed.recorder;
+    const std::string& file = streamed.file;
     const int kFrames = 30000;  // a few hundred KiB of alternating lines
     desk.keyCount = 300;
     desk.keys[300] = 1;  // past the keys the platform has: never down
@@ -323,14 +336,12 @@ TEST(Recording, AStreamedGameKeepsEveryFrameToTheClose) {
 // A stream that nears the largest recording stops there and stays a
 // recording the game reads: the frames up to the stop, the rest unrecorded.
 TEST(Recording, AStreamStopsBeforeItsLargestSizeAndStaysReadable) {
-    GameFolder folder;
-    const std::string file = folder.Path() + "/huge.run";
-    Desk desk;
-    RecordingPlatform recorder(desk);
-    Recording header;
-    header.gameVersion = "test";
+    Streamed streamed("huge.run");
     std::string error;
-    ASSERT_TRUE(recorder.StreamTo(file, header, error)) << error;
+    ASSERT_TRUE(streamed.Start(error)) << error;
+    Desk& desk = streamed.desk;
+    RecordingPlatform& recorder = streamed.recorder;
+    const std::string& file = streamed.file;
     // Every key down, then every key up: about 2.5 KB a frame.
     const int kFrames = 28000;
     for (int i = 0; i < kFrames; ++i) {
